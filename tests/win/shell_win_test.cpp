@@ -1,0 +1,354 @@
+// CShell on the real Win32 file system and shell: drives E: and F: are CD-ROM drives, G: a disk.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cwctype>
+#include <string>
+#include <thread>
+
+#include "app/utf.h"
+#include "ops/shell.h"
+#include "ops/white_space.h"
+
+namespace {
+
+std::wstring ToWindowsPath(const std::string& unixPath) {
+    std::wstring path = L"Z:" + Utf8ToWide(unixPath);
+    for (wchar_t& unit : path) {
+        if (unit == L'/') unit = L'\\';
+    }
+    return path;
+}
+
+const std::wstring& FakeInstaller() {
+    static const std::wstring path = ToWindowsPath(BUNDOR_FAKE_INSTALLER);
+    return path;
+}
+
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << WideToUtf8(path);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// The file's bytes, or "<missing>".
+std::string ReadBytes(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        bytes.append(buffer, read);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+// Closes the message boxes that the shell shows on the watched thread (Wine explains a failed
+// start in one; Windows may offer to choose a program), and counts them.
+class DialogCloser {
+public:
+    DialogCloser() : m_thread(GetCurrentThreadId()), m_watcher([this] { Watch(); }) {}
+    ~DialogCloser() {
+        m_stop = true;
+        m_watcher.join();
+    }
+    int Seen() const { return m_seen; }
+
+private:
+    static BOOL CALLBACK CloseIfDialog(HWND window, LPARAM self) {
+        wchar_t className[16] = L"";
+        GetClassNameW(window, className, 16);
+        if (std::wstring(className) == L"#32770" && IsWindowVisible(window)) {
+            ++reinterpret_cast<DialogCloser*>(self)->m_seen;
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+            PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+        }
+        return TRUE;
+    }
+    void Watch() {
+        while (!m_stop) {
+            EnumThreadWindows(m_thread, CloseIfDialog, reinterpret_cast<LPARAM>(this));
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+
+    DWORD m_thread;
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_seen{0};
+    std::thread m_watcher;
+};
+
+// The value the next new handle gets: handle slots are reused lowest first, so it grows only
+// while handles stay open.
+std::uintptr_t NextHandleValue() {
+    const HANDLE probe = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    CloseHandle(probe);
+    return reinterpret_cast<std::uintptr_t>(probe);
+}
+
+// Each test works in folders of its own on G: (disk), E: and F: (CD-ROM drives).
+class ShellWinTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (const wchar_t* drive : {L"G:", L"E:", L"F:"}) {
+            const std::wstring base = std::wstring(drive) + L"\\shell_win_test";
+            CreateDirectoryW(base.c_str(), nullptr);
+            const std::wstring folder = base + L"\\" + Utf8ToWide(test);
+            RemoveTree(folder);
+            ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << WideToUtf8(folder);
+        }
+        relative = L"shell_win_test\\" + Utf8ToWide(test);
+        disk = L"G:\\" + relative;
+    }
+    void TearDown() override {
+        for (const wchar_t* drive : {L"G:\\", L"E:\\", L"F:\\"}) RemoveTree(drive + relative);
+    }
+
+    // Copies the fake installer to the path.
+    void PlaceInstaller(const std::wstring& path) {
+        ASSERT_TRUE(CopyFileW(FakeInstaller().c_str(), path.c_str(), FALSE))
+            << WideToUtf8(FakeInstaller()) << " -> " << WideToUtf8(path);
+    }
+
+    std::wstring relative;  // shell_win_test\<test name>
+    std::wstring disk;      // G:\shell_win_test\<test name>
+};
+
+TEST_F(ShellWinTest, ResolvesRealNamesWithBlanksAndChineseCharacters) {
+    ASSERT_TRUE(CreateDirectoryW((disk + L"\\安装 程序").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((disk + L"\\安装 程序\\文件 夹").c_str(), nullptr));
+    WriteBytes(disk + L"\\安装 程序\\设置 工具.exe", "x");
+
+    CShell shell;
+    const std::wstring file = disk + L"\\安装 程序\\设置 工具.exe";
+    EXPECT_EQ(shell.SetCommand(L"\r\n\t" + file + L" /S /D=中文 目录 \x3000", L""), 1);
+    EXPECT_EQ(shell.m_strPath, file);
+    EXPECT_EQ(shell.m_strParams, L"/S /D=中文 目录");
+
+    // A folder is a program part like a file; wildcards act as wildcards.
+    EXPECT_EQ(shell.SetCommand(disk + L"\\安装 程序\\文件 夹 x", L""), 1);
+    EXPECT_EQ(shell.m_strPath, disk + L"\\安装 程序\\文件 夹");
+    EXPECT_EQ(shell.SetCommand(disk + L"\\安装 程序\\设置*.exe /S", L""), 1);
+    EXPECT_EQ(shell.m_strPath, disk + L"\\安装 程序\\设置*.exe");
+
+    EXPECT_EQ(shell.SetCommand(disk + L"\\安装 程序\\设置.exe /S", L""), 0);
+    EXPECT_EQ(shell.m_strPath, disk + L"\\安装 程序\\设置.exe /S");
+}
+
+TEST_F(ShellWinTest, ExistenceTestStopsBelow260Units) {
+    IFileSystem& files = PlatformFileSystem();
+    // Names that make the whole path exactly 259 and 260 units long, made through the
+    // long-path form that the existence test itself never uses.
+    const std::wstring folder = disk + L"\\";
+    const std::wstring path259 = folder + std::wstring(259 - folder.size(), L'a');
+    const std::wstring path260 = folder + std::wstring(260 - folder.size(), L'b');
+    WriteBytes(L"\\\\?\\" + path259, "x");
+    WriteBytes(L"\\\\?\\" + path260, "x");
+    ASSERT_EQ(ReadBytes(L"\\\\?\\" + path260), "x");
+
+    EXPECT_TRUE(files.Exists(path259));
+    EXPECT_FALSE(files.Exists(path260));
+    EXPECT_FALSE(files.Exists(path260.substr(0, path260.size() - 1) + L"?"));
+    EXPECT_FALSE(files.Exists(folder + std::wstring(70000, L'c')));
+    EXPECT_FALSE(files.Exists(L""));
+
+    DeleteFileW((L"\\\\?\\" + path259).c_str());
+    DeleteFileW((L"\\\\?\\" + path260).c_str());
+}
+
+TEST_F(ShellWinTest, CdromMarkerFindsTheFileOnTheFirstCdDriveThatHasIt) {
+    ASSERT_EQ(GetDriveTypeW(L"E:\\"), static_cast<UINT>(DRIVE_CDROM)) << "test drive E:";
+    ASSERT_EQ(GetDriveTypeW(L"F:\\"), static_cast<UINT>(DRIVE_CDROM)) << "test drive F:";
+    ASSERT_EQ(PlatformFileSystem().DriveType(L"G:\\"), static_cast<unsigned>(kDriveFixed));
+
+    const std::wstring name = relative + L"\\软件 包\\安装.exe";
+    CreateDirectoryW((L"F:\\" + relative + L"\\软件 包").c_str(), nullptr);
+    WriteBytes(L"F:\\" + name, "f");
+    // The same file on the plain disk G: is never looked at.
+    CreateDirectoryW((L"G:\\" + relative + L"\\软件 包").c_str(), nullptr);
+    WriteBytes(L"G:\\" + name, "g");
+
+    CShell shell;
+    EXPECT_EQ(shell.SetCommand(L"cdrom:\\" + name + L" /q", L""), 1);
+    EXPECT_EQ(shell.m_strPath, L"F:\\" + name);
+    EXPECT_EQ(shell.m_strParams, L"/q");
+
+    // A working folder in front of the marker changes nothing.
+    EXPECT_EQ(shell.SetCommand(disk + L"\\cdrom:\\" + name + L" /q", L""), 1);
+    EXPECT_EQ(shell.m_strPath, L"F:\\" + name);
+
+    CreateDirectoryW((L"E:\\" + relative + L"\\软件 包").c_str(), nullptr);
+    WriteBytes(L"E:\\" + name, "e");
+    EXPECT_EQ(shell.SetCommand(L"cdrom:\\" + name + L" /q", L""), 1);
+    EXPECT_EQ(shell.m_strPath, L"E:\\" + name);
+
+    EXPECT_EQ(shell.SetCommand(L"cdrom:\\" + relative + L"\\missing.exe /q", L""), 0);
+    EXPECT_EQ(shell.m_strPath, L"cdrom:\\" + relative + L"\\missing.exe /q");
+}
+
+TEST_F(ShellWinTest, CopyToOverwritesUnlessFailIfExists) {
+    WriteBytes(disk + L"\\源 文件.exe", "new");
+    WriteBytes(disk + L"\\副本.exe", "old");
+    CShell shell(disk + L"\\源 文件.exe /S", L"");
+    ASSERT_EQ(shell.m_bFound, 1);
+
+    EXPECT_EQ(shell.CopyTo(disk + L"\\副本.exe", 1), 0);
+    EXPECT_EQ(ReadBytes(disk + L"\\副本.exe"), "old");
+    EXPECT_EQ(shell.CopyTo(disk + L"\\副本.exe", 0), 1);
+    EXPECT_EQ(ReadBytes(disk + L"\\副本.exe"), "new");
+    EXPECT_EQ(shell.CopyTo(disk + L"\\no folder\\副本.exe", 0), 0);
+
+    CShell missing(disk + L"\\缺少.exe", L"");
+    EXPECT_EQ(missing.CopyTo(disk + L"\\缺少 副本.exe", 0), 0);
+    EXPECT_EQ(ReadBytes(disk + L"\\缺少 副本.exe"), "<missing>");
+}
+
+TEST_F(ShellWinTest, ExecuteWithWaitReturnsAfterTheInstallerEnded) {
+    ASSERT_TRUE(CreateDirectoryW((disk + L"\\安装 程序").c_str(), nullptr));
+    const std::wstring installer = disk + L"\\安装 程序\\假 安装.exe";
+    PlaceInstaller(installer);
+    const std::wstring log = disk + L"\\日志 文件.txt";
+    const std::wstring params = L"/log=\"" + log + L"\" /sleep=400 /S /D=\"C:\\程序 目录\"";
+
+    CShell shell;
+    ASSERT_EQ(shell.SetCommand(installer + L" " + params, L""), 1);
+    EXPECT_EQ(shell.m_strPath, installer);
+    const auto began = std::chrono::steady_clock::now();
+    const ProcessHandle result = shell.Execute(1);
+    const auto took = std::chrono::steady_clock::now() - began;
+
+    EXPECT_NE(result, nullptr);
+    EXPECT_EQ(shell.m_hProcess, nullptr) << "the handle is closed after the wait";
+    EXPECT_GE(took, std::chrono::milliseconds(350));
+    const std::string text = ReadBytes(log);
+    EXPECT_NE(text.find(" " + WideToUtf8(params) + "\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nend\n"), std::string::npos) << "returned before the end:\n" << text;
+}
+
+TEST_F(ShellWinTest, ExecuteWithoutWaitLeavesTheInstallerRunning) {
+    const std::wstring installer = disk + L"\\setup.exe";
+    PlaceInstaller(installer);
+    const std::wstring log = disk + L"\\log.txt";
+
+    CShell shell(installer + L" /log=" + log + L" /sleep=1500 /exit=3", L"");
+    ASSERT_EQ(shell.m_bFound, 1);
+    const ProcessHandle process = shell.Execute(0);
+    ASSERT_NE(process, nullptr);
+    EXPECT_EQ(shell.m_hProcess, process);
+    EXPECT_EQ(WaitForSingleObject(process, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    // The handle is live and ours to look at while the shell keeps it.
+    ASSERT_EQ(WaitForSingleObject(process, 20000), static_cast<DWORD>(WAIT_OBJECT_0));
+    DWORD code = 0;
+    EXPECT_TRUE(GetExitCodeProcess(process, &code));
+    EXPECT_EQ(code, 3u);
+    EXPECT_NE(ReadBytes(log).find("\nend\n"), std::string::npos);
+}
+
+TEST_F(ShellWinTest, StartedFromTheCurrentFolderForARelativeCommand) {
+    ASSERT_TRUE(CreateDirectoryW((disk + L"\\子 目录").c_str(), nullptr));
+    PlaceInstaller(disk + L"\\子 目录\\setup.exe");
+    wchar_t before[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryW(disk.c_str()));
+
+    CShell shell;
+    const int found = shell.SetCommand(L"子 目录\\setup.exe /log=日志.txt /S", L"");
+    const ProcessHandle result = found ? shell.Execute(1) : nullptr;
+    SetCurrentDirectoryW(before);
+
+    EXPECT_EQ(found, 1);
+    EXPECT_EQ(shell.m_strPath, L"子 目录\\setup.exe");
+    EXPECT_NE(result, nullptr);
+    const std::string text = ReadBytes(disk + L"\\日志.txt");
+    EXPECT_NE(text.find("cwd: " + WideToUtf8(disk) + "\n"), std::string::npos) << text;
+}
+
+TEST_F(ShellWinTest, ProcessHandlesDoNotAccumulate) {
+    const std::wstring installer = disk + L"\\setup.exe";
+    PlaceInstaller(installer);
+    CShell warmUp(installer, L"");
+    ASSERT_NE(warmUp.Execute(1), nullptr);  // lets the shell set up what it keeps for good
+
+    const std::uintptr_t before = NextHandleValue();
+    DWORD countBefore = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &countBefore);
+    {
+        CShell shell(installer, L"");
+        for (int i = 0; i < 12; ++i) {
+            ASSERT_NE(shell.Execute(0), nullptr);
+            ASSERT_NE(shell.Execute(1), nullptr);
+        }
+        ASSERT_NE(shell.Execute(0), nullptr);
+        shell.SetCommand(installer, L"");
+        ASSERT_NE(shell.Execute(0), nullptr);
+    }
+    const std::uintptr_t after = NextHandleValue();
+    DWORD countAfter = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &countAfter);
+
+    // 26 starts: a leak of one handle each would move the next handle by 26 slots.
+    EXPECT_LE(after, before + 4 * sizeof(void*)) << before << " -> " << after;
+    EXPECT_LE(countAfter, countBefore + 4);  // Wine reports 0 for both; Windows counts
+}
+
+TEST_F(ShellWinTest, FileWithoutAssociationStartsNoProcess) {
+    const std::wstring file = disk + L"\\说明.bundor-no-association";
+    WriteBytes(file, "x");
+    CShell shell(file, L"");
+    ASSERT_EQ(shell.m_bFound, 1);
+    DialogCloser closer;
+    EXPECT_EQ(shell.Execute(1), nullptr);
+    EXPECT_EQ(shell.Execute(0), nullptr);
+    EXPECT_EQ(shell.m_hProcess, nullptr);
+}
+
+TEST_F(ShellWinTest, MissingFileStartsNothing) {
+    const std::wstring log = disk + L"\\log.txt";
+    CShell shell(disk + L"\\missing.exe /log=" + log, L"");
+    EXPECT_EQ(shell.m_bFound, 0);
+    DialogCloser closer;
+    EXPECT_EQ(shell.Execute(1), nullptr);
+    EXPECT_EQ(shell.Execute(0), nullptr);
+    // The shell explains a failed start in a box: none came, so nothing was asked of it.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(closer.Seen(), 0);
+}
+
+TEST(WhiteSpaceWin, TrimmedUnitsAreTheCLibrarysWhiteSpace) {
+    for (unsigned unit = 0; unit <= 0xFFFF; ++unit) {
+        EXPECT_EQ(IsWideSpace(static_cast<wchar_t>(unit)), std::iswspace(unit) != 0)
+            << "U+" << std::hex << unit;
+    }
+}
+
+}  // namespace
