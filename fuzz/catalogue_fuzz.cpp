@@ -1,7 +1,8 @@
 // Fuzz target: any bytes as a catalogue file must decode, parse and build a model without a
 // crash, a sanitizer finding or a broken model.
 // fuzz-sources: app/utf.cpp app/profile.cpp app/catalogue_text.cpp app/ansi_posix.cpp
-// app/catalogue.cpp fuzz-options: -max_len=16384
+// fuzz-sources: app/catalogue.cpp
+// fuzz-options: -max_len=16384
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
