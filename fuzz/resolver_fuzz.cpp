@@ -58,6 +58,10 @@ protected:
         Check(IsSearchable(text));
         return entries.count(text) != 0;
     }
+    bool MeasureFile(const WString&, uint64_t&) override {
+        Check(false);  // resolution never measures a file
+        return false;
+    }
 };
 
 class FakeStarter : public IProcessStarter {

@@ -1,5 +1,8 @@
-// The file services that command resolution needs: existence test, drive type and copy.
+// The file services that command resolution needs: existence test, drive type and copy; and
+// the size of a package file as the main window measures it.
 #pragma once
+
+#include <cstdint>
 
 #include "app/wstring.h"
 
@@ -38,17 +41,33 @@ public:
     // otherwise it is overwritten. True on success.
     virtual bool Copy(const WString& from, const WString& to, bool failIfExists) = 0;
 
+    // The 64-bit size of one file, opened without access rights and without sharing and
+    // closed again; the size counts only when the close succeeds too. False, with size 0,
+    // for a folder, a file that cannot be opened (missing, or open elsewhere on Windows), and
+    // for texts that cannot name one file: those IsSearchable refuses, and wildcards.
+    bool FileSize(const WString& path, uint64_t& size) {
+        size = 0;
+        if (!IsSearchable(path) || path.find_first_of(WSTR("*?")) != WString::npos) return false;
+        uint64_t measured = 0;
+        if (!MeasureFile(path, measured)) return false;
+        size = measured;
+        return true;
+    }
+
 protected:
     // The search itself; only called with texts that IsSearchable accepts.
     virtual bool FindMatch(const WString& text) = 0;
+    // The measurement itself; only called with texts that FileSize accepts.
+    virtual bool MeasureFile(const WString& path, uint64_t& size) = 0;
 };
 
 // The file system of the platform the program runs on.
-// On Windows: FindFirstFileW, GetDriveTypeW and CopyFileW.
+// On Windows: FindFirstFileW, GetDriveTypeW, CopyFileW, and CreateFileW (no access, no
+// sharing, OPEN_EXISTING) with GetFileSizeEx and CloseHandle for the size.
 // Elsewhere (the catalogue checker on Linux): backslashes are read as slashes, so relative
 // texts are looked for from the current directory; '*' and '?' match within the last
 // component only (the DOS quirks of "*.*" and of 8.3 short names are not copied); letter
 // case counts, as it does on Linux; drive letters mean nothing, so no drive is a CD-ROM
 // drive (every root reports kDriveNoRootDir) and "cdrom:\" commands are looked for
-// relative to the current directory.
+// relative to the current directory; the size of a regular file is what stat() gives.
 IFileSystem& PlatformFileSystem();

@@ -95,6 +95,17 @@ protected:
         }
         return AnyEntryMatches(folder.empty() ? std::string(".") : WideToUtf8(folder), name);
     }
+
+    // Only regular files have a size here, as only files can be opened on Windows without
+    // the backup flag.
+    bool MeasureFile(const WString& path, uint64_t& size) override {
+        struct stat info;
+        if (stat(WideToUtf8(WithSlashes(path)).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+            return false;
+        }
+        size = static_cast<uint64_t>(info.st_size);
+        return true;
+    }
 };
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The Win32 file system: FindFirstFileW, GetDriveTypeW and CopyFileW.
+// The Win32 file system: FindFirstFileW, GetDriveTypeW, CopyFileW, and CreateFileW for sizes.
 #include <windows.h>
 
 #include "ops/file_system.h"
@@ -26,6 +26,22 @@ protected:
         if (quiet) ::SetThreadErrorMode(oldMode, nullptr);
         if (find == INVALID_HANDLE_VALUE) return false;
         ::FindClose(find);
+        return true;
+    }
+
+    bool MeasureFile(const WString& path, uint64_t& size) override {
+        DWORD oldMode = 0;
+        const bool quiet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode) != FALSE;
+        // No access rights and no sharing, as the main window opens a package: a folder, or a
+        // file that another program holds open, cannot be opened this way.
+        const HANDLE file = ::CreateFileW(path.c_str(), 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (quiet) ::SetThreadErrorMode(oldMode, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        LARGE_INTEGER bytes{};
+        const bool measured = ::GetFileSizeEx(file, &bytes) != FALSE && bytes.QuadPart >= 0;
+        const bool closed = ::CloseHandle(file) != FALSE;
+        if (!measured || !closed) return false;
+        size = static_cast<uint64_t>(bytes.QuadPart);
         return true;
     }
 };

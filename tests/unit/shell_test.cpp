@@ -41,6 +41,10 @@ protected:
         searches.push_back(text);
         return entries.count(text) != 0;
     }
+    bool MeasureFile(const WString&, uint64_t&) override {
+        ADD_FAILURE() << "resolution never measures a file";
+        return false;
+    }
 };
 
 // Hands out distinct fake handles and keeps track of which are still open.
