@@ -133,6 +133,8 @@ protected:
     // WM_DRAWITEM, WM_MEASUREITEM or WM_CTLCOLOR* message is about and lets it handle the
     // message first. TRUE when the child took it (then *pResult is the result).
     BOOL ReflectChildMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // TRUE when this object created its window (and destroys it if the window outlives it).
+    bool OwnsWindow() const { return m_bOwnsWindow; }
     // Offers a message to this class's tables under the given route.
     BOOL RunTables(const fw::MsgEvent& event, UINT message, WPARAM wParam, LPARAM lParam,
                    LRESULT* pResult);
