@@ -1,0 +1,134 @@
+// GDI ownership and scoped device contexts.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <type_traits>
+#include <utility>
+
+#include "fw/gdi.h"
+#include "fw/wnd.h"
+#include "tests/win/fw_test_support.h"
+
+namespace {
+
+static_assert(!std::is_copy_constructible_v<CBitmap> && std::is_move_constructible_v<CBitmap>);
+static_assert(!std::is_copy_constructible_v<CSelectObject> &&
+              !std::is_copy_constructible_v<CMemoryDC>);
+
+HBITMAP NewBitmap(int cx, int cy) {
+    return ::CreateBitmap(cx, cy, 1, 32, nullptr);
+}
+
+TEST(FwGdi, MovedFromBitmapNoLongerDeletes) {
+    const HBITMAP h = NewBitmap(13, 7);
+    {
+        CBitmap b;
+        {
+            CBitmap a(h);
+            EXPECT_EQ(a.GetSize().cx, 13);
+            EXPECT_EQ(a.GetSize().cy, 7);
+            b = std::move(a);
+            EXPECT_EQ(a.GetSafeHandle(), nullptr);
+            EXPECT_FALSE(a.DeleteObject());
+            EXPECT_EQ(a.GetSize().cx, 0);
+        }
+        // The moved-from object went without deleting the bitmap.
+        EXPECT_EQ(::GetObjectType(h), static_cast<DWORD>(OBJ_BITMAP));
+        EXPECT_EQ(b.GetSafeHandle(), h);
+        // Moving another bitmap in deletes the one held so far.
+        const HBITMAP h2 = NewBitmap(2, 2);
+        CBitmap c(h2);
+        CBitmap d(std::move(b));
+        d = std::move(c);
+        EXPECT_EQ(::GetObjectType(h), 0u);
+        EXPECT_EQ(d.GetSafeHandle(), h2);
+    }
+
+    // Attach replaces and deletes; Detach hands the bitmap over without deleting it.
+    const HBITMAP h3 = NewBitmap(3, 3), h4 = NewBitmap(4, 4);
+    {
+        CBitmap e(h3);
+        e.Attach(h4);
+        EXPECT_EQ(::GetObjectType(h3), 0u);
+        EXPECT_EQ(e.Detach(), h4);
+    }
+    EXPECT_EQ(::GetObjectType(h4), static_cast<DWORD>(OBJ_BITMAP));
+    ::DeleteObject(h4);
+
+    // A bitmap resource that does not exist leaves the object empty.
+    CBitmap missing(NewBitmap(1, 1));
+    EXPECT_FALSE(missing.LoadBitmap(65000));
+    EXPECT_EQ(missing.GetSafeHandle(), nullptr);
+}
+
+TEST(FwGdi, SelectionGuardsRestoreTheOldObjectsInOrder) {
+    CClientDC screen(nullptr);
+    CMemoryDC mem(screen);
+    ASSERT_NE(static_cast<HDC>(mem), nullptr);
+    const HGDIOBJ bitmap0 = ::GetCurrentObject(mem, OBJ_BITMAP);
+    const HGDIOBJ font0 = ::GetCurrentObject(mem, OBJ_FONT);
+    CBitmap b1(NewBitmap(8, 8)), b2(NewBitmap(9, 9));
+    LOGFONTW lf{};
+    lf.lfHeight = 12;
+    CFont font;
+    ASSERT_TRUE(font.CreateFontIndirect(&lf));
+    LOGFONTW back{};
+    ASSERT_EQ(font.GetLogFont(&back), static_cast<int>(sizeof back));
+    EXPECT_EQ(back.lfHeight, 12);
+    {
+        CSelectObject s1(mem, b1);
+        CSelectObject sf(mem, font);
+        EXPECT_EQ(s1.Old(), bitmap0);
+        EXPECT_EQ(::GetCurrentObject(mem, OBJ_BITMAP), b1.GetSafeHandle());
+        EXPECT_EQ(::GetCurrentObject(mem, OBJ_FONT), font.GetSafeHandle());
+        {
+            CSelectObject s2(mem, b2);
+            EXPECT_EQ(::GetCurrentObject(mem, OBJ_BITMAP), b2.GetSafeHandle());
+        }
+        EXPECT_EQ(::GetCurrentObject(mem, OBJ_BITMAP), b1.GetSafeHandle());
+    }
+    EXPECT_EQ(::GetCurrentObject(mem, OBJ_BITMAP), bitmap0);
+    EXPECT_EQ(::GetCurrentObject(mem, OBJ_FONT), font0);
+    // Deselected, the bitmaps can be deleted.
+    EXPECT_TRUE(b1.DeleteObject());
+    EXPECT_TRUE(b2.DeleteObject());
+}
+
+class PaintingWnd : public CWnd {
+public:
+    int m_nPaints = 0;
+    COLORREF m_colour = RGB(200, 10, 20);
+
+protected:
+    bool ProcessMessageTable(fw::MsgContext& ctx) override {
+        return ctx.Run(*this, kMessages) || CWnd::ProcessMessageTable(ctx);
+    }
+
+private:
+    void OnPaint() {
+        ++m_nPaints;
+        CPaintDC dc(GetSafeHwnd());
+        CBrush brush;
+        brush.CreateSolidBrush(m_colour);
+        RECT rc;
+        GetClientRect(&rc);
+        ::FillRect(dc, &rc, brush);
+    }
+    static constexpr fw::MsgEntry kMessages[] = {fw::Msg<WM_PAINT, &PaintingWnd::OnPaint>};
+};
+
+TEST(FwGdi, PaintDcValidatesAndDrawsIntoTheWindow) {
+    PaintingWnd w;
+    ASSERT_TRUE(w.CreateEx(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE,
+                           RECT{300, 300, 360, 340}, nullptr, 0));
+    w.Invalidate();
+    w.UpdateWindow();
+    EXPECT_GE(w.m_nPaints, 1);
+    // EndPaint validated the window: nothing more to paint.
+    EXPECT_FALSE(::GetUpdateRect(w, nullptr, FALSE));
+    CClientDC dc(w);
+    EXPECT_EQ(::GetPixel(dc, 30, 20), RGB(200, 10, 20));
+}
+
+}  // namespace
