@@ -306,4 +306,75 @@ TEST(FwDialog, EndDialogFromAMessageSentByAnotherThreadEndsTheLoopAtOnce) {
     EXPECT_LT(elapsed, std::chrono::milliseconds(2000));
 }
 
+// Shown from a worker thread and owned by a window of the user-interface thread, as a run's
+// report is owned by the hidden main window.
+TEST(FwDialog, ModalDialogOnAWorkerThreadOwnedByAWindowOfAnotherThread) {
+    CWnd mainWnd;
+    ASSERT_TRUE(
+        mainWnd.CreateEx(0, L"STATIC", L"main", WS_POPUP, RECT{0, 0, 300, 200}, nullptr, 0));
+    std::atomic<INT_PTR> result{0};
+    std::atomic<bool> ownerDisabled{false}, done{false};
+    HWND ownerSeen = nullptr;
+    std::thread worker([&] {
+        ScriptedDlg report(ScriptedDlg::Action::ClickOk, &mainWnd);
+        result = report.DoModal();
+        ownerDisabled = report.m_bOwnerWasDisabled;
+        ownerSeen = report.m_hOwnerSeen;
+        done = true;
+    });
+    // The user-interface thread keeps serving its windows meanwhile.
+    while (!done) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        fwtest::Pump();
+    }
+    worker.join();
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(ownerSeen, mainWnd.GetSafeHwnd());
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(::IsWindowEnabled(mainWnd));
+}
+
+TEST(FwDialog, CenterWindowOverOwnerOrWorkArea) {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    ::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
+    const RECT work = mi.rcWork;
+    auto centre = [](const RECT& r) {
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, RECT{100, 100, 500, 400},
+                               nullptr, 0));
+    CWnd popup;
+    ASSERT_TRUE(popup.CreateEx(0, L"STATIC", L"", WS_POPUP, RECT{0, 0, 100, 60}, &owner, 0));
+    RECT rc{};
+    popup.CenterWindow();
+    popup.GetWindowRect(&rc);
+    EXPECT_EQ(rc.left, 250);
+    EXPECT_EQ(rc.top, 220);
+    EXPECT_EQ(rc.right - rc.left, 100);
+
+    // A hidden owner (the main window during a run): the work area.
+    owner.ShowWindow(SW_HIDE);
+    popup.CenterWindow();
+    popup.GetWindowRect(&rc);
+    EXPECT_EQ(centre(rc).x, centre(work).x);
+    EXPECT_EQ(centre(rc).y, centre(work).y);
+
+    // The desktop as the alternate owner: the screen, even with a visible owner.
+    owner.ShowWindow(SW_SHOW);
+    popup.CenterWindow(::GetDesktopWindow());
+    popup.GetWindowRect(&rc);
+    EXPECT_EQ(centre(rc).x, centre(work).x);
+    EXPECT_EQ(centre(rc).y, centre(work).y);
+
+    // Near the edge the window is kept inside the work area.
+    owner.MoveWindow(work.right - 50, work.bottom - 40, 40, 30);
+    popup.CenterWindow();
+    popup.GetWindowRect(&rc);
+    EXPECT_EQ(rc.right, work.right);
+    EXPECT_EQ(rc.bottom, work.bottom);
+}
+
 }  // namespace
