@@ -356,11 +356,4 @@ TEST_F(ShellTest, EveryProcessHandleIsClosedOnceNobodyNeedsIt) {
     EXPECT_EQ(starter.starts.size(), 6u);
 }
 
-TEST(WhiteSpace, TrimsBothEndsOnly) {
-    EXPECT_EQ(TrimWideSpace(WSTR("\r\n\t a b \x3000")), WSTR("a b"));
-    EXPECT_EQ(TrimWideSpace(WSTR(" \t\r\n")), WSTR(""));
-    EXPECT_EQ(TrimWideSpace(WSTR("")), WSTR(""));
-    EXPECT_EQ(TrimWideSpace(WSTR("x")), WSTR("x"));
-}
-
 }  // namespace
