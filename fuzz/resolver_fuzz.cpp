@@ -25,12 +25,12 @@ const WString kMarker = WSTR("cdrom:\\");
 // Bytes to UTF-16: ASCII as it is, the high half to units that resolution must treat with
 // care (white space and near-white space, CJK, surrogates, NUL, non-characters).
 WString Decode(const std::string& bytes) {
-    static const char16_t kSpecial[16] = {0x3000, 0x00A0, 0x0085, 0x200B, 0x4E2D, 0x6587,
-                                          0xD800, 0xDC00, 0xFFFD, 0x0000, 0x2028, 0x1680,
-                                          0xFEFF, 0x205F, 0xFFFF, 0x202F};
+    static const char16_t kTricky[16] = {0x3000, 0x00A0, 0x0085, 0x200B, 0x4E2D, 0x6587,
+                                         0xD800, 0xDC00, 0xFFFD, 0x0000, 0x2028, 0x1680,
+                                         0xFEFF, 0x205F, 0xFFFF, 0x202F};
     WString text;
     for (const unsigned char byte : bytes) {
-        text += byte < 0x80 ? static_cast<WChar>(byte) : static_cast<WChar>(kSpecial[byte & 15]);
+        text += byte < 0x80 ? static_cast<WChar>(byte) : static_cast<WChar>(kTricky[byte & 15]);
     }
     return text;
 }
