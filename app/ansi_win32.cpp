@@ -13,17 +13,17 @@ WString DecodeAnsi(std::string_view bytes, bool& bInvalid) {
         return {};
     }
     const int size = static_cast<int>(bytes.size());
-    // A strict pass only to learn whether every byte is defined; the text comes from the
-    // lenient pass, which is what the platform's own profile reader does.
-    bInvalid =
-        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0) == 0;
-    const int units = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+    // A code page 936 character is never more units than bytes, so one buffer of that size
+    // serves both passes. The strict pass succeeds on a sound file and then is the result;
+    // only a damaged file is decoded again leniently, which is what the platform's own
+    // profile reader does.
+    WString out(bytes.size(), L'\0');
+    int units =
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, out.data(), size);
     if (units <= 0) {
         bInvalid = true;
-        return {};
+        units = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, out.data(), size);
     }
-    WString out(static_cast<size_t>(units), L'\0');
-    const int written = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, out.data(), units);
-    out.resize(written > 0 ? static_cast<size_t>(written) : 0);
+    out.resize(units > 0 ? static_cast<size_t>(units) : 0);
     return out;
 }

@@ -1,32 +1,49 @@
 #include "app/catalogue.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/profile.h"
 
 namespace {
 
-WString Numbered(WStringView prefix, size_t n) {
-    WString key(prefix);
-    for (const char c : std::to_string(n)) key.push_back(static_cast<WChar>(c));
-    return key;
+// "prefix" followed by n in decimal, in a buffer of the caller's.
+WStringView Numbered(WStringView prefix, size_t n, WChar (&buffer)[32]) {
+    const std::string digits = std::to_string(n);
+    const size_t length = std::min(prefix.size(), sizeof buffer / sizeof buffer[0] - 21);
+    std::copy_n(prefix.begin(), length, buffer);
+    std::copy(digits.begin(), digits.end(), buffer + length);
+    return WStringView(buffer, length + digits.size());
 }
 
 // Reads prefix1, prefix2, ... of a section up to the first empty or missing value.
 std::vector<WString> ReadNameList(const CProfile& profile, WStringView section,
                                   WStringView prefix) {
     std::vector<WString> names;
+    WChar buffer[32];
     for (size_t n = 1;; ++n) {
-        WString name = profile.GetString(section, Numbered(prefix, n), WSTR(""));
+        const WStringView name =
+            profile.FindValue(section, Numbered(prefix, n, buffer)).value_or(WStringView());
         if (name.empty()) break;
-        names.push_back(std::move(name));
+        names.emplace_back(name);
     }
     return names;
 }
 
-WString WorkingDir(const CProfile& profile, WStringView section, WStringView exeFolder) {
-    WString dir = profile.GetString(section, WSTR("WorkingDir"), WSTR(""));
-    return dir == kCurrDirMarker ? WString(exeFolder) : dir;
+WStringView Value(const CProfile& profile, WStringView section, WStringView key) {
+    return profile.FindValue(section, key).value_or(WStringView());
+}
+
+WString Join(WStringView folder, WStringView name) {
+    WString joined;
+    joined.reserve(folder.size() + name.size());
+    joined.append(folder).append(name);
+    return joined;
+}
+
+WStringView WorkingDir(const CProfile& profile, WStringView section, WStringView exeFolder) {
+    const WStringView dir = Value(profile, section, WSTR("WorkingDir"));
+    return dir == kCurrDirMarker ? exeFolder : dir;
 }
 
 void ReadSettings(const CProfile& profile, CatalogueConfig& config) {
@@ -44,12 +61,12 @@ void ReadSettings(const CProfile& profile, CatalogueConfig& config) {
 }
 
 void ReadEntry(const CProfile& profile, WString name, WStringView exeFolder, EntryInfo& entry) {
-    const WString dir = WorkingDir(profile, name, exeFolder);
-    entry.strIconPath = dir + profile.GetString(name, WSTR("IconPath"), WSTR(""));
+    const WStringView dir = WorkingDir(profile, name, exeFolder);
+    entry.strIconPath = Join(dir, Value(profile, name, WSTR("IconPath")));
     entry.nChecked = profile.GetInt(name, WSTR("Checked"), 0);
-    entry.strAutoInstall = dir + profile.GetString(name, WSTR("AutoInstall"), WSTR(""));
-    entry.strManualInstall = dir + profile.GetString(name, WSTR("ManualInstall"), WSTR(""));
-    entry.strDescription = profile.GetString(name, WSTR("Description"), WSTR(""));
+    entry.strAutoInstall = Join(dir, Value(profile, name, WSTR("AutoInstall")));
+    entry.strManualInstall = Join(dir, Value(profile, name, WSTR("ManualInstall")));
+    entry.strDescription = WString(Value(profile, name, WSTR("Description")));
     entry.strName = std::move(name);
 }
 
@@ -65,8 +82,8 @@ CatalogueModel BuildCatalogue(const CProfile& profile, WStringView exeFolder) {
     for (size_t k = 0; k < categories.size(); ++k) {
         CategoryInfo& category = model.pCategoryArray[k];
         const WString& name = categories[k];
-        category.strIconPath = WorkingDir(profile, name, exeFolder) +
-                               profile.GetString(name, WSTR("IconPath"), WSTR(""));
+        category.strIconPath =
+            Join(WorkingDir(profile, name, exeFolder), Value(profile, name, WSTR("IconPath")));
 
         std::vector<WString> entries = ReadNameList(profile, name + WSTR(".List"), WSTR("List"));
         auto array = std::make_unique<EntryInfo[]>(entries.size() + 1);

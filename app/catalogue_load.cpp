@@ -54,7 +54,9 @@ CatalogueConfig* LoadCatalogue(ICatalogueHost& app, const CatalogueFileReader& r
         exeFolder.clear();
     }
 
-    const CProfile profile(DecodeCatalogueText(bytes).strText);
+    DecodedText text = DecodeCatalogueText(bytes);
+    bytes = std::string();
+    const CProfile profile(std::move(text.strText));
     CatalogueStore& store = Store();
     CatalogueModel& model = store.loads.emplace_back(BuildCatalogue(profile, exeFolder));
     store.config = model.config;

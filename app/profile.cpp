@@ -1,6 +1,6 @@
 #include "app/profile.h"
 
-#include <functional>
+#include <algorithm>
 
 namespace {
 
@@ -22,19 +22,37 @@ WStringView CutAtNul(WStringView s) {
     return nul == WStringView::npos ? s : s.substr(0, nul);
 }
 
-// Names match with A-Z folded to a-z and every other unit compared exactly, as Wine 8 does
-// ("Ä" and "ä" are different sections there).
-WString Fold(WStringView s) {
-    WString out(s);
-    for (WChar& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<WChar>(c + ('a' - 'A'));
-    }
-    return out;
+// How the platform finds a name it is given: up to a NUL, then trimmed.
+WStringView LookupName(WStringView s) {
+    return Trim(CutAtNul(s));
 }
 
-// How the platform finds a name it is given: up to a NUL, then trimmed.
-WString LookupName(WStringView s) {
-    return Fold(Trim(CutAtNul(s)));
+WChar FoldUnit(WChar c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<WChar>(c + ('a' - 'A')) : c;
+}
+
+bool EqualFolded(WStringView a, WStringView b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (FoldUnit(a[i]) != FoldUnit(b[i])) return false;
+    }
+    return true;
+}
+
+// FNV-1a over the folded units; keys mix in their section's index.
+uint32_t HashFolded(WStringView s, uint32_t seed) {
+    uint32_t h = 2166136261u ^ (seed * 0x9E3779B1u);
+    for (const WChar c : s) {
+        h = (h ^ static_cast<uint16_t>(FoldUnit(c))) * 16777619u;
+    }
+    return h;
+}
+
+// A power of two with the table at most two thirds full.
+size_t TableSize(size_t count) {
+    size_t size = 8;
+    while (size < count + count / 2) size *= 2;
+    return size;
 }
 
 // The value of a key line as the platform stores it: after the first '=', trimmed, up to a NUL.
@@ -43,29 +61,35 @@ WStringView RawValue(WStringView line) {
     return CutAtNul(Trim(line.substr(line.find('=') + 1)));
 }
 
+bool IsQuoted(WStringView value) {
+    return value.size() > 1 && (value[0] == '\'' || value[0] == '"') && value.back() == value[0];
+}
+
 // The platform's copy of a value into a buffer of `size` units: one pair of matching quotes
 // comes off, then the text is cut to size - 1 units. Wine drops the closing quote only when
 // the unquoted text fits the buffer by its own count, so a quoted value of exactly `size`
 // units loses one character more; we read such values the same way.
-WString CopyValue(WStringView value, size_t size) {
-    bool quoted = false;
-    if (!value.empty() && (value[0] == '\'' || value[0] == '"') && value.size() > 1 &&
-        value.back() == value[0]) {
-        quoted = true;
-        value.remove_prefix(1);
-    }
-    WString out(value.substr(0, size - 1));
-    if (quoted && size >= value.size()) out.pop_back();
+WStringView CopyValue(WStringView value, size_t size) {
+    const bool quoted = IsQuoted(value);
+    if (quoted) value.remove_prefix(1);
+    WStringView out = value.substr(0, size - 1);
+    if (quoted && size >= value.size()) out.remove_suffix(1);
     return out;
 }
 
 }  // namespace
 
-size_t CProfile::KeyIdHash::operator()(const KeyId& id) const noexcept {
-    return std::hash<WString>()(id.strName) ^ (static_cast<size_t>(id.nSection) * 0x9E3779B1u);
+CProfile::CProfile(WString text) : m_text(std::make_unique<const WString>(std::move(text))) {
+    Parse(*m_text);
+    BuildIndex();
 }
 
-CProfile::CProfile(WStringView text) {
+void CProfile::Parse(WStringView text) {
+    // Room for every line, so that the arrays are written once (fresh memory is costly).
+    const size_t lines =
+        1 + static_cast<size_t>(std::count_if(text.begin(), text.end(),
+                                              [](WChar c) { return c == '\n' || c == '\r'; }));
+    m_keys.reserve(lines);
     // Lines end at '\n', at '\r', or at "\r\n" (counted as one line).
     int nLine = 0;
     size_t pos = 0;
@@ -79,7 +103,12 @@ CProfile::CProfile(WStringView text) {
             pos += crlf ? 2 : 1;
         }
     }
-    Index();
+    // The keys are all in place now: hand each section its run of them.
+    for (size_t i = 0; i < m_sections.size(); ++i) {
+        const size_t end = i + 1 < m_sections.size() ? m_firstKey[i + 1] : m_keys.size();
+        m_sections[i].keys =
+            std::span<const ProfileKey>(m_keys.data() + m_firstKey[i], end - m_firstKey[i]);
+    }
 }
 
 void CProfile::AddLine(WStringView raw, int nLine) {
@@ -89,80 +118,129 @@ void CProfile::AddLine(WStringView raw, int nLine) {
         const size_t close = line.rfind(']');
         // A '[' line without any ']' is an ordinary key line.
         if (close != WStringView::npos) {
-            ProfileSection& section = m_sections.emplace_back();
-            section.strName = WString(Trim(line.substr(1, close - 1)));
-            section.strText = WString(raw);
-            section.nLine = nLine;
+            m_sections.push_back({Trim(line.substr(1, close - 1)), raw, nLine, {}});
+            m_firstKey.push_back(m_keys.size());
             return;
         }
     }
-    if (m_sections.empty()) m_sections.emplace_back();  // keys before the first header
+    if (m_sections.empty()) {  // keys before the first header
+        m_sections.emplace_back();
+        m_firstKey.push_back(0);
+    }
 
-    ProfileKey& key = m_sections.back().keys.emplace_back();
-    key.strText = WString(raw);
+    ProfileKey& key = m_keys.emplace_back();
+    key.strText = raw;
     key.nLine = nLine;
     const size_t eq = line.find('=');
     if (eq == WStringView::npos) {
-        key.strName = WString(line);
+        key.strName = line;
         return;
     }
-    key.strName = WString(Trim(line.substr(0, eq)));
+    key.strName = Trim(line.substr(0, eq));
     key.bHasValue = true;
     const WStringView value = RawValue(line);
     key.strValue = CopyValue(value, kProfileValueMax + 1);
-    // Compare with the whole unquoted value to see whether the lookup returns less.
-    const bool quoted =
-        value.size() > 1 && (value[0] == '\'' || value[0] == '"') && value.back() == value[0];
-    key.bCut = key.strValue.size() < value.size() - (quoted ? 2 : 0);
+    key.bCut = key.strValue.size() < value.size() - (IsQuoted(value) ? 2 : 0);
 }
 
-void CProfile::Index() {
-    m_sectionIndex.reserve(m_sections.size());
-    size_t keyCount = 0;
-    for (const ProfileSection& s : m_sections) keyCount += s.keys.size();
-    m_keyIndex.reserve(keyCount);
+void CProfile::BuildIndex() {
+    m_sectionSlots.assign(TableSize(m_sections.size()), Slot{});
+    m_keySlots.assign(TableSize(m_keys.size()), Slot{});
+    const size_t sectionMask = m_sectionSlots.size() - 1;
+    const size_t keyMask = m_keySlots.size() - 1;
 
-    for (size_t i = 0; i < m_sections.size(); ++i) {
+    for (uint32_t i = 0; i < m_sections.size(); ++i) {
         const ProfileSection& section = m_sections[i];
-        WString name = Fold(CutAtNul(section.strName));
+        const WStringView name = CutAtNul(section.strName);
         // The platform always has a nameless section first, for the keys before any header,
         // so a header whose name is empty is never read.
         if (name.empty() && section.nLine != 0) continue;
-        if (!m_sectionIndex.try_emplace(std::move(name), static_cast<uint32_t>(i)).second) {
-            continue;  // a later section of the same name is never read either
+        const uint32_t hash = HashFolded(name, 0);
+        size_t pos = hash & sectionMask;
+        bool later = false;  // a later section of the same name is never read either
+        for (; m_sectionSlots[pos].nIndex != UINT32_MAX; pos = (pos + 1) & sectionMask) {
+            const Slot& slot = m_sectionSlots[pos];
+            if (slot.nHash == hash &&
+                EqualFolded(CutAtNul(m_sections[slot.nIndex].strName), name)) {
+                later = true;
+                break;
+            }
         }
+        if (later) continue;
+        m_sectionSlots[pos] = Slot{hash, i};
+
         for (size_t k = 0; k < section.keys.size(); ++k) {
-            m_keyIndex.try_emplace(
-                KeyId{static_cast<uint32_t>(i), Fold(CutAtNul(section.keys[k].strName))},
-                KeyPos{static_cast<uint32_t>(i), static_cast<uint32_t>(k)});
+            const uint32_t index = static_cast<uint32_t>(m_firstKey[i] + k);
+            const WStringView keyName = CutAtNul(m_keys[index].strName);
+            const uint32_t keyHash = HashFolded(keyName, i);
+            size_t kpos = keyHash & keyMask;
+            bool duplicate = false;  // the first key of a name wins
+            for (; m_keySlots[kpos].nIndex != UINT32_MAX; kpos = (kpos + 1) & keyMask) {
+                const Slot& slot = m_keySlots[kpos];
+                if (slot.nHash == keyHash && slot.nIndex >= m_firstKey[i] &&
+                    EqualFolded(CutAtNul(m_keys[slot.nIndex].strName), keyName)) {
+                    duplicate = true;
+                    break;
+                }
+            }
+            if (!duplicate) m_keySlots[kpos] = Slot{keyHash, index};
         }
     }
 }
 
+uint32_t CProfile::FindSectionIndex(WStringView section) const {
+    if (m_sectionSlots.empty()) return UINT32_MAX;
+    const WStringView name = LookupName(section);
+    const uint32_t hash = HashFolded(name, 0);
+    const size_t mask = m_sectionSlots.size() - 1;
+    for (size_t pos = hash & mask; m_sectionSlots[pos].nIndex != UINT32_MAX;
+         pos = (pos + 1) & mask) {
+        const Slot& slot = m_sectionSlots[pos];
+        if (slot.nHash == hash && EqualFolded(CutAtNul(m_sections[slot.nIndex].strName), name)) {
+            return slot.nIndex;
+        }
+    }
+    return UINT32_MAX;
+}
+
 const ProfileSection* CProfile::FindSection(WStringView section) const {
-    const auto it = m_sectionIndex.find(LookupName(section));
-    return it == m_sectionIndex.end() ? nullptr : &m_sections[it->second];
+    const uint32_t i = FindSectionIndex(section);
+    return i == UINT32_MAX ? nullptr : &m_sections[i];
 }
 
 const ProfileKey* CProfile::FindKey(WStringView section, WStringView key) const {
-    const auto s = m_sectionIndex.find(LookupName(section));
-    if (s == m_sectionIndex.end()) return nullptr;
-    const auto k = m_keyIndex.find(KeyId{s->second, LookupName(key)});
-    if (k == m_keyIndex.end()) return nullptr;
-    return &m_sections[k->second.nSection].keys[k->second.nKey];
+    const uint32_t i = FindSectionIndex(section);
+    if (i == UINT32_MAX) return nullptr;
+    const WStringView name = LookupName(key);
+    const uint32_t hash = HashFolded(name, i);
+    const size_t first = m_firstKey[i];
+    const size_t end = first + m_sections[i].keys.size();
+    const size_t mask = m_keySlots.size() - 1;
+    for (size_t pos = hash & mask; m_keySlots[pos].nIndex != UINT32_MAX; pos = (pos + 1) & mask) {
+        const Slot& slot = m_keySlots[pos];
+        if (slot.nHash == hash && slot.nIndex >= first && slot.nIndex < end &&
+            EqualFolded(CutAtNul(m_keys[slot.nIndex].strName), name)) {
+            return &m_keys[slot.nIndex];
+        }
+    }
+    return nullptr;
+}
+
+std::optional<WStringView> CProfile::FindValue(WStringView section, WStringView key) const {
+    const ProfileKey* found = FindKey(section, key);
+    if (found == nullptr || !found->bHasValue) return std::nullopt;
+    return found->strValue;
 }
 
 WString CProfile::GetString(WStringView section, WStringView key, WStringView def) const {
-    const ProfileKey* found = FindKey(section, key);
-    if (found == nullptr || !found->bHasValue) return WString(def);
-    return found->strValue;
+    return WString(FindValue(section, key).value_or(def));
 }
 
 int32_t CProfile::GetInt(WStringView section, WStringView key, int32_t def) const {
     const ProfileKey* found = FindKey(section, key);
     if (found == nullptr || !found->bHasValue) return def;
     // GetPrivateProfileIntW reads the value through a 30-unit buffer first.
-    const WString text = CopyValue(RawValue(found->strText), 30);
+    const WStringView text = CopyValue(RawValue(found->strText), 30);
     return text.empty() ? def : ProfileStringToInt(text);
 }
 

@@ -212,7 +212,8 @@ TEST(Profile, NulUnitsEndNamesAndValues) {
     const CProfile p(text);
     EXPECT_EQ(Str(p, WSTR("a"), WSTR("ke")), WSTR("5"));
     EXPECT_EQ(Str(p, WSTR("a"), WSTR("v")), WSTR("ab"));
-    EXPECT_EQ(p.Sections().at(0).keys.at(1).strText.size(), 7u);
+    ASSERT_EQ(p.Sections().at(0).keys.size(), 2u);
+    EXPECT_EQ(p.Sections()[0].keys[1].strText.size(), 7u);
 }
 
 TEST(Profile, EmptyText) {

@@ -272,14 +272,16 @@ void Queries(const CProfile& profile, std::set<std::wstring>& sections,
     sections = {L"", L" ", L"missing", L"Config", L"[s]"};
     keys = {L"missing", L"", L" ", L";k", L"k"};
     for (const ProfileSection& s : profile.Sections()) {
-        for (const std::wstring& n : {s.strName, Upper(s.strName), Lower(s.strName)}) {
+        const std::wstring name(s.strName);
+        for (const std::wstring& n : {name, Upper(name), Lower(name)}) {
             sections.insert(n);
             sections.insert(L" " + n + L"\t");
         }
         for (const ProfileKey& k : s.keys) {
-            keys.insert(k.strName);
-            keys.insert(Upper(k.strName));
-            keys.insert(L"\t" + Lower(k.strName) + L"  ");
+            const std::wstring key(k.strName);
+            keys.insert(key);
+            keys.insert(Upper(key));
+            keys.insert(L"\t" + Lower(key) + L"  ");
         }
     }
 }
