@@ -1,29 +1,20 @@
 #include "app/catalogue.h"
 
-#include <algorithm>
 #include <string>
 
 #include "app/profile.h"
 
 namespace {
 
-// "prefix" followed by n in decimal, in a buffer of the caller's.
-WStringView Numbered(WStringView prefix, size_t n, WChar (&buffer)[32]) {
-    const std::string digits = std::to_string(n);
-    const size_t length = std::min(prefix.size(), sizeof buffer / sizeof buffer[0] - 21);
-    std::copy_n(prefix.begin(), length, buffer);
-    std::copy(digits.begin(), digits.end(), buffer + length);
-    return WStringView(buffer, length + digits.size());
-}
-
 // Reads prefix1, prefix2, ... of a section up to the first empty or missing value.
 std::vector<WString> ReadNameList(const CProfile& profile, WStringView section,
                                   WStringView prefix) {
     std::vector<WString> names;
-    WChar buffer[32];
+    WString key(prefix);
     for (size_t n = 1;; ++n) {
-        const WStringView name =
-            profile.FindValue(section, Numbered(prefix, n, buffer)).value_or(WStringView());
+        key.resize(prefix.size());
+        for (const char digit : std::to_string(n)) key.push_back(static_cast<WChar>(digit));
+        const WStringView name = profile.FindValue(section, key).value_or(WStringView());
         if (name.empty()) break;
         names.emplace_back(name);
     }
