@@ -1,0 +1,128 @@
+// What the checker reports on a catalogue: what the launcher will show and do with it, and
+// the problems found in it, each with the line it is about.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "app/catalogue_text.h"
+#include "app/wstring.h"
+
+enum class Severity { Error, Warning, Info };
+
+// Every kind has one severity (SeverityOf). The comment of a kind says which fields of a
+// Finding it fills besides nLine and strSection (the section it is about, as the file or the
+// list key names it).
+enum class FindingKind {
+    // Errors
+    FileUnreadable,          // strText: the path
+    CategorySectionMissing,  // strKey: the Sort key; strHint/nOtherLine: nearest section
+    EntrySectionMissing,     // strKey: the List key; strHint/nOtherLine: nearest section
+    CommandNotFound,  // strKey: AutoInstall/ManualInstall; strText: the joined command; bFlag:
+                      // it has the "cdrom:\" marker; items: the CD drives it was looked for on
+    // Warnings
+    NoCategories,                // (about the [Type] section)
+    NumberingGap,                // strKey: where reading stopped; bFlag: that key is present
+                                 // (with an empty value); items: the keys ignored
+    WorkingDirWithoutBackslash,  // strText: the WorkingDir; items: key, joined text, key, ...
+    CurrDirNotReplaced,          // strKey, strText: the value
+    CdromMarkerNotRecognised,    // strKey, strText: the value; strHint: the spelling found
+    RelativePath,                // strKey, strText: the joined text
+    UnknownKey,                  // strKey; strHint: the nearest key the launcher reads there
+    KeyWithoutEquals,            // strText: the line
+    KeyOutsideSection,           // strKey
+    NotANumber,                  // strKey, strText: the value; strHint: the number read
+    CommandMissing,              // strKey; strText: the joined command (WorkingDir alone)
+    IconNotFound,                // strKey: IconPath; strText: the joined path
+    PackageNotMeasurable,        // strKey: ManualInstall; strText: the file found
+    ValueCut,                    // strKey
+    DuplicateSection,            // nOtherLine: the first section of that name, which is read
+    DuplicateKey,                // strKey; nOtherLine: the first key of that name, which counts
+    InvalidBytes,                // lines: every line with such bytes
+    // Information
+    Encoding,                 // (the report's encoding)
+    EntryListedSeveralTimes,  // items: the category of each listing, in order
+    CdromCommand,             // strKey, strText: the joined command; strHint: the file used;
+                              // items: the CD drives it was found on (none: no CD drive here)
+    ListSectionMissing,       // strKey: the list section's name
+    SectionNotRead,           // (a section that no Sort or List value names)
+};
+
+Severity SeverityOf(FindingKind kind);
+
+struct Finding {
+    FindingKind kind = FindingKind::Encoding;
+    int nLine = 0;  // 1-based line of the file; 0 when the finding is about no one line
+    WString strSection;
+    WString strKey;
+    WString strText;
+    WString strHint;
+    int nOtherLine = 0;
+    bool bFlag = false;
+    std::vector<WString> items;
+    std::vector<int> lines;
+};
+
+// A command as the launcher resolves it (CShell).
+struct CommandView {
+    WString strCommand;  // WorkingDir followed by the value, as the catalogue joins them
+    bool bFound = false;
+    WString strProgram;  // the file found; the trimmed command when not found
+    WString strParams;   // the parameters split off
+};
+
+struct IconView {
+    WString strPath;  // WorkingDir followed by IconPath; empty: no icon given
+    bool bFound = false;
+};
+
+struct EntryView {
+    WString strName;
+    int nLine = 0;         // the List key that names it
+    int nSectionLine = 0;  // its section's header; 0 when the section is missing
+    bool bChecked = false;
+    WString strDescription;
+    CommandView autoInstall;
+    CommandView manualInstall;
+    uint64_t nPackageBytes = 0;
+    WString strSize;  // as the entry row shows it
+    IconView icon;
+};
+
+struct CategoryView {
+    WString strName;
+    int nLine = 0;  // the Sort key that names it
+    int nSectionLine = 0;
+    IconView icon;
+    std::vector<EntryView> entries;
+};
+
+struct LauncherView {
+    WString strTitle;
+    int32_t nWidth = 0;  // after the window's floor of 800 x 500
+    int32_t nHeight = 0;
+    int32_t nWidthInFile = 0;  // MainWidth and MainHeight as read
+    int32_t nHeightInFile = 0;
+    int32_t nDefault = 1;  // install mode: non-zero unattended, 0 interactive
+    int32_t nWaitime = 0;  // countdown in seconds; none when 0 or less
+    WString strSavePath;
+    std::vector<CategoryView> categories;
+};
+
+struct CheckReport {
+    WString strCatalogue;  // the path as given
+    WString strExeFolder;  // what "%CurrDir%" stood for
+    bool bRead = false;
+    TextEncoding encoding = TextEncoding::Utf8;
+    LauncherView view;              // only when the file was read
+    std::vector<Finding> findings;  // in line order, those about no one line first
+};
+
+// Exit statuses of the checker.
+inline constexpr int kExitClean = 0;       // no problem (information only)
+inline constexpr int kExitWarnings = 1;    // warnings, no error
+inline constexpr int kExitErrors = 2;      // at least one error
+inline constexpr int kExitUnreadable = 3;  // the file could not be read
+inline constexpr int kExitUsage = 64;      // bad command line
+
+int ExitStatus(const CheckReport& report);

@@ -1,0 +1,217 @@
+#include "checker/finding_text.h"
+
+#include <string>
+
+#include "checker/names.h"
+
+namespace {
+
+// A value inside a message, in Chinese quotation marks.
+WString Q(WStringView text) {
+    return WSTR("“") + WString(text) + WSTR("”");
+}
+
+bool StartsWithFolded(WStringView name, WStringView prefix) {
+    return FoldName(name).rfind(FoldName(prefix), 0) == 0;
+}
+
+WString LineList(const std::vector<int>& lines) {
+    constexpr size_t kShown = 10;
+    std::vector<WString> shown;
+    for (size_t i = 0; i < lines.size() && i < kShown; ++i) shown.push_back(DecimalText(lines[i]));
+    WString text = JoinItems(shown);
+    if (lines.size() > kShown) text += WSTR(" 等 ") + DecimalText(lines.size()) + WSTR(" 行");
+    return text;
+}
+
+WString CurrDirMessage(const Finding& f) {
+    if (FoldName(f.strKey) == WSTR("workingdir")) {
+        if (FoldName(f.strText) == WSTR("%currdir%")) {
+            return WSTR("WorkingDir") + Q(f.strText) +
+                   WSTR(
+                       "与 %CurrDir% 的大小写不同：它不会被替换为程序所在的文件夹，而是按原样"
+                       "放在路径前面。请写成 %CurrDir%。");
+        }
+        return WSTR("WorkingDir") + Q(f.strText) +
+               WSTR("中的 %CurrDir% 按原样保留：只有整个值恰好是 %CurrDir% 时才会被替换。");
+    }
+    return f.strKey + WSTR(" 中的 %CurrDir% 按原样保留：只有 WorkingDir=%CurrDir% 会被替换。");
+}
+
+WString CommandMissingMessage(const Finding& f) {
+    WString text = WSTR("没有 ") + f.strKey + WSTR(" 的值");
+    if (!f.strText.empty()) text += WSTR("，命令只剩下 WorkingDir") + Q(f.strText);
+    if (FoldName(f.strKey) == WSTR("autoinstall")) {
+        return text + WSTR("：自动安装这个条目时没有可运行的安装程序。");
+    }
+    return text + WSTR("：手动安装和保存安装包都无法进行，大小显示为 0.00 MB。");
+}
+
+WString NearestSectionHint(const Finding& f) {
+    if (f.strHint.empty()) return {};
+    return WSTR("最接近的节是第 ") + DecimalText(f.nOtherLine) + WSTR(" 行的 [") + f.strHint +
+           WSTR("]。");
+}
+
+WString WorkingDirEndMessage(const Finding& f) {
+    std::vector<WString> joined;
+    for (size_t i = 0; i + 1 < f.items.size(); i += 2) {
+        joined.push_back(f.items[i] + WSTR(" 成为") + Q(f.items[i + 1]));
+    }
+    return WSTR("WorkingDir") + Q(f.strText) + WSTR("不以 \\ 结尾，直接拼接后 ") +
+           JoinItems(joined) + WSTR("。文件夹末尾需要加上 \\。");
+}
+
+}  // namespace
+
+WString DecimalText(long long value) {
+    return AsciiText(std::to_string(value));
+}
+
+WString AsciiText(const std::string& text) {
+    WString out;
+    for (const char c : text) out.push_back(static_cast<WChar>(static_cast<unsigned char>(c)));
+    return out;
+}
+
+WString JoinItems(const std::vector<WString>& items) {
+    WString text;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i != 0) text += WSTR("、");
+        text += items[i];
+    }
+    return text;
+}
+
+WString SeverityLabel(Severity severity) {
+    switch (severity) {
+        case Severity::Error:
+            return WSTR("错误");
+        case Severity::Warning:
+            return WSTR("警告");
+        case Severity::Info:
+            break;
+    }
+    return WSTR("提示");
+}
+
+WString EncodingLabel(TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf16Le:
+            return WSTR("UTF-16 LE（带 BOM）");
+        case TextEncoding::Utf16Be:
+            return WSTR("UTF-16 BE（带 BOM）");
+        case TextEncoding::Utf8Bom:
+            return WSTR("UTF-8（带 BOM）");
+        case TextEncoding::Utf8:
+            return WSTR("UTF-8（无 BOM）");
+        case TextEncoding::Ansi:
+            break;
+    }
+    return WSTR("系统 ANSI 代码页（简体中文 Windows 上为 GBK，代码页 936）");
+}
+
+WString FindingMessage(const Finding& f, TextEncoding encoding) {
+    switch (f.kind) {
+        case FindingKind::FileUnreadable:
+            return WSTR("无法读取目录文件") + Q(f.strText) +
+                   WSTR("。启动器遇到这种情况时显示空目录：默认标题，没有任何分类。");
+        case FindingKind::CategorySectionMissing:
+            return WSTR("分类") + Q(f.strSection) + WSTR("（") + f.strKey +
+                   WSTR("）没有对应的节 [") + f.strSection + WSTR("]：它没有图标。") +
+                   NearestSectionHint(f);
+        case FindingKind::EntrySectionMissing:
+            return WSTR("条目") + Q(f.strSection) + WSTR("（") + f.strKey +
+                   WSTR("）没有对应的节 [") + f.strSection + WSTR("]：它没有命令、图标和说明。") +
+                   NearestSectionHint(f);
+        case FindingKind::CommandNotFound: {
+            WString text = f.strKey + WSTR(" 的命令找不到文件：") + Q(f.strText) + WSTR("。");
+            if (f.bFlag && !f.items.empty()) {
+                text += WSTR("在光驱 ") + JoinItems(f.items) + WSTR(" 上都没有。");
+            } else if (f.bFlag) {
+                text += WSTR("本机没有光驱，去掉 cdrom:\\ 后在程序所在的文件夹中也没有。");
+            }
+            return text;
+        }
+        case FindingKind::NoCategories:
+            return f.nLine == 0 ? WString(WSTR("没有 [Type] 节：启动器不显示任何分类。"))
+                                : WString(WSTR("[Type] 节中没有 Sort1：启动器不显示任何分类。"));
+        case FindingKind::NumberingGap:
+            return WSTR("编号在 ") + f.strKey +
+                   (f.bFlag ? WSTR(" 处中断（它的值为空），") : WSTR(" 处中断（没有这个键），")) +
+                   WSTR("启动器不再往下读：") + JoinItems(f.items) +
+                   (StartsWithFolded(f.strKey, WSTR("Sort")) ? WSTR(" 被忽略，这些分类不会显示。")
+                                                             : WSTR(" 被忽略，这些条目不会显示。"));
+        case FindingKind::WorkingDirWithoutBackslash:
+            return WorkingDirEndMessage(f);
+        case FindingKind::CurrDirNotReplaced:
+            return CurrDirMessage(f);
+        case FindingKind::CdromMarkerNotRecognised:
+            return f.strKey + WSTR(" 中的") + Q(f.strHint) +
+                   WSTR("不是光驱标记，按普通文字处理：只有小写的 cdrom:\\ 才会在光驱上查找。");
+        case FindingKind::RelativePath:
+            return f.strKey + WSTR(" 是相对路径") + Q(f.strText) +
+                   WSTR(
+                       "：启动器在当前目录中查找它，只有从程序所在的文件夹启动时才找得到。"
+                       "建议在该节加上 WorkingDir=%CurrDir%。");
+        case FindingKind::UnknownKey:
+            return WSTR("启动器不读取键") + Q(f.strKey) + WSTR("，它被忽略。最接近的已知键是 ") +
+                   f.strHint + WSTR("。");
+        case FindingKind::KeyWithoutEquals:
+            return WSTR("这一行没有等号，启动器不读取它：") + Q(f.strText) + WSTR("。");
+        case FindingKind::KeyOutsideSection:
+            return WSTR("键") + Q(f.strKey) + WSTR("写在第一个节之前，启动器不读取它。");
+        case FindingKind::NotANumber:
+            return f.strKey + WSTR(" 的值") + Q(f.strText) + WSTR("不是整数，启动器读作 ") +
+                   f.strHint + WSTR("。");
+        case FindingKind::CommandMissing:
+            return CommandMissingMessage(f);
+        case FindingKind::IconNotFound:
+            return WSTR("图标文件找不到：") + Q(f.strText) + WSTR("，将显示程序自带的图标。") +
+                   (f.strText.find(WSTR("cdrom:\\")) != WString::npos
+                        ? WSTR("图标路径不支持 cdrom:\\。")
+                        : WSTR(""));
+        case FindingKind::PackageNotMeasurable:
+            return WSTR("找到了安装包") + Q(f.strText) +
+                   WSTR("，但无法打开它（它是文件夹，或正被其他程序独占），大小显示为 0.00 MB。");
+        case FindingKind::ValueCut:
+            return f.strKey + WSTR(" 的值超过 4095 个字符，启动器只使用前 4095 个。");
+        case FindingKind::DuplicateSection:
+            return WSTR("节 [") + f.strSection + WSTR("] 重复：第 ") + DecimalText(f.nOtherLine) +
+                   WSTR(" 行已有同名的节，启动器只读取那一个，本节的所有键都被忽略。");
+        case FindingKind::DuplicateKey:
+            return WSTR("键 ") + f.strKey + WSTR(" 重复：第 ") + DecimalText(f.nOtherLine) +
+                   WSTR(" 行已有，启动器只使用那一个，本行被忽略。");
+        case FindingKind::InvalidBytes:
+            return (f.lines.empty() ? WString(WSTR("文件中"))
+                                    : WSTR("第 ") + LineList(f.lines) + WSTR(" 行")) +
+                   WSTR("有不符合 ") + EncodingLabel(encoding) +
+                   WSTR(" 的字节，启动器把它们显示为乱码。请检查文件的保存编码。");
+        case FindingKind::Encoding:
+            return WSTR("文件编码：") + EncodingLabel(encoding) +
+                   (encoding == TextEncoding::Ansi
+                        ? WSTR(
+                              "。在其他语言的 Windows 上会显示为乱码，建议另存为 UTF-8 或 UTF-16。")
+                        : WSTR("。"));
+        case FindingKind::EntryListedSeveralTimes:
+            return WSTR("条目") + Q(f.strSection) + WSTR("被列出 ") + DecimalText(f.items.size()) +
+                   WSTR(" 次：") + JoinItems(f.items) + WSTR("。每处各是一行，勾选互不影响。");
+        case FindingKind::CdromCommand:
+            if (f.items.empty()) {
+                return f.strKey +
+                       WSTR(
+                           " 使用 cdrom:\\：本机没有光驱，启动器去掉标记后在当前目录中查找；"
+                           "在程序所在的文件夹中找到") +
+                       Q(f.strHint) + WSTR("。");
+            }
+            return f.strKey + WSTR(" 使用 cdrom:\\：在光驱 ") + JoinItems(f.items) +
+                   WSTR(" 上找到，启动器使用") + Q(f.strHint) + WSTR("。");
+        case FindingKind::ListSectionMissing:
+            return WSTR("分类") + Q(f.strSection) + WSTR("没有 [") + f.strKey +
+                   WSTR("] 节：它显示为空分类。");
+        case FindingKind::SectionNotRead:
+            return WSTR("节 [") + f.strSection +
+                   WSTR("] 没有被任何 Sort 或 List 引用，启动器不读取它。");
+    }
+    return {};
+}

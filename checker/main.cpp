@@ -1,0 +1,54 @@
+// bundor-check: reads a catalogue as the launcher does and reports what the launcher will
+// show and do with it, and the problems in the file.
+#include <string>
+#include <vector>
+
+#include "app/file_reader.h"
+#include "app/utf.h"
+#include "checker/catalogue_check.h"
+#include "checker/command_line.h"
+#include "checker/console.h"
+#include "checker/full_path.h"
+#include "checker/json_report.h"
+#include "checker/text_report.h"
+#include "ops/file_system.h"
+
+namespace {
+
+int Run(const std::vector<WString>& args) {
+    CommandLine line;
+    WString error;
+    if (!ParseCommandLine(args, line, error)) {
+        WriteOutput(OutputStream::Error,
+                    WSTR("bundor-check：") + error + WSTR("\n\n") + UsageText());
+        return kExitUsage;
+    }
+    if (line.bHelp) {
+        WriteOutput(OutputStream::Standard, UsageText());
+        return kExitClean;
+    }
+
+    CheckInput input;
+    input.strCatalogue = line.strCatalogue;
+    input.strExeFolder =
+        line.bHasExeDir ? ExeFolderFromOption(line.strExeDir) : FolderOfFile(line.strCatalogue);
+    input.bRead = ReadWholeFile(line.strCatalogue, input.bytes);
+    const CheckReport report = CheckCatalogue(input, PlatformFileSystem());
+    WriteOutput(OutputStream::Standard,
+                line.bJson ? FormatJsonReport(report) : FormatTextReport(report));
+    return ExitStatus(report);
+}
+
+}  // namespace
+
+#if defined(_WIN32)
+int wmain(int argc, wchar_t** argv) {
+    return Run(std::vector<WString>(argv + (argc > 0 ? 1 : 0), argv + argc));
+}
+#else
+int main(int argc, char** argv) {
+    std::vector<WString> args;
+    for (int i = 1; i < argc; ++i) args.push_back(Utf8ToWide(argv[i]));
+    return Run(args);
+}
+#endif
