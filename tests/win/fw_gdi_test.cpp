@@ -7,8 +7,6 @@
 #include <utility>
 
 #include "fw/gdi.h"
-#include "fw/wnd.h"
-#include "tests/win/fw_test_support.h"
 
 namespace {
 
@@ -93,42 +91,6 @@ TEST(FwGdi, SelectionGuardsRestoreTheOldObjectsInOrder) {
     // Deselected, the bitmaps can be deleted.
     EXPECT_TRUE(b1.DeleteObject());
     EXPECT_TRUE(b2.DeleteObject());
-}
-
-class PaintingWnd : public CWnd {
-public:
-    int m_nPaints = 0;
-    COLORREF m_colour = RGB(200, 10, 20);
-
-protected:
-    bool ProcessMessageTable(fw::MsgContext& ctx) override {
-        return ctx.Run(*this, kMessages) || CWnd::ProcessMessageTable(ctx);
-    }
-
-private:
-    void OnPaint() {
-        ++m_nPaints;
-        CPaintDC dc(GetSafeHwnd());
-        CBrush brush;
-        brush.CreateSolidBrush(m_colour);
-        RECT rc;
-        GetClientRect(&rc);
-        ::FillRect(dc, &rc, brush);
-    }
-    static constexpr fw::MsgEntry kMessages[] = {fw::Msg<WM_PAINT, &PaintingWnd::OnPaint>};
-};
-
-TEST(FwGdi, PaintDcValidatesAndDrawsIntoTheWindow) {
-    PaintingWnd w;
-    ASSERT_TRUE(w.CreateEx(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE,
-                           RECT{300, 300, 360, 340}, nullptr, 0));
-    w.Invalidate();
-    w.UpdateWindow();
-    EXPECT_GE(w.m_nPaints, 1);
-    // EndPaint validated the window: nothing more to paint.
-    EXPECT_FALSE(::GetUpdateRect(w, nullptr, FALSE));
-    CClientDC dc(w);
-    EXPECT_EQ(::GetPixel(dc, 30, 20), RGB(200, 10, 20));
 }
 
 }  // namespace
