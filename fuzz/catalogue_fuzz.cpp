@@ -17,8 +17,8 @@ void Check(bool condition) {
     if (!condition) __builtin_trap();
 }
 
-bool HasNul(const WString& s) {
-    return s.find(WChar(0)) != WString::npos;
+bool HasNul(WStringView s) {
+    return s.find(WChar(0)) != WStringView::npos;
 }
 
 // Every key of a section that lookups read can be found by its own name.
@@ -52,9 +52,11 @@ void CheckModel(const CatalogueConfig& config) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const DecodedText text =
+    DecodedText text =
         DecodeCatalogueText(std::string_view(reinterpret_cast<const char*>(data), size));
-    const CProfile profile(text.strText);
+    CProfile parsed(std::move(text.strText));
+    // The views must survive a move of the profile, short texts included.
+    const CProfile profile(std::move(parsed));
     CheckLookups(profile);
     const CatalogueModel model = BuildCatalogue(profile, WSTR("E:\\安装盘\\"));
     CheckModel(model.config);
