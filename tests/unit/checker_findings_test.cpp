@@ -1,0 +1,290 @@
+// The checker's findings on hand-written catalogues: exact kinds, lines and exit statuses,
+// against an in-memory file system.
+#include <gtest/gtest.h>
+
+#include "tests/unit/checker_test_support.h"
+#include "tests/unit/memory_file_system.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST(CheckerFindings, StructureMistakes) {
+    MemoryFileSystem fs;
+    fs.AddFile(WSTR("E:\\soft\\zip.exe"), 10);
+    fs.AddFile(WSTR("E:\\icons\\common.ico"), 10);
+    const CheckReport report = CheckText(
+        "[Config]\n"                      // 1
+        "TitleText=测试\n"                // 2
+        "Waitime=5秒\n"                   // 3
+        "MainWidht=900\n"                 // 4
+        "[Type]\n"                        // 5
+        "Sort1=常用\n"                    // 6
+        "Sort2=工具\n"                    // 7
+        "Sort4=遗漏\n"                    // 8
+        "Sort01=零\n"                     // 9
+        "[常用]\n"                        // 10
+        "WorkingDir=%CurrDir%\n"          // 11
+        "IconPath=icons\\common.ico\n"    // 12
+        "[常用.List]\n"                   // 13
+        "List1=压缩\n"                    // 14
+        "List2=压缩\n"                    // 15
+        "List3=\n"                        // 16
+        "List4=丢失\n"                    // 17
+        "[工具.List]\n"                   // 18
+        "List1=压缩\n"                    // 19
+        "List2=没有节\n"                  // 20
+        "[压缩]\n"                        // 21
+        "WorkingDir=%CurrDir%\n"          // 22
+        "AutoInstall=soft\\zip.exe /S\n"  // 23
+        "ManualInstall=soft\\zip.exe\n"   // 24
+        "Checked=yes\n"                   // 25
+        "Descripton=压缩文件\n"           // 26
+        "autoinstall=soft\\other.exe\n"   // 27
+        "IconPath\n"                      // 28
+        "; 注释=不是键\n"                 // 29
+        "[压缩]\n"                        // 30
+        "Checked=1\n"                     // 31
+        "[没有 节]\n"                     // 32
+        "AutoInstall=x\n",                // 33
+        fs);
+
+    EXPECT_EQ(Findings(report), (Strings{
+                                    "not-a-number 3 [Config] Waitime",
+                                    "unknown-key 4 [Config] MainWidht",
+                                    "category-section-missing 7 [工具] Sort2",
+                                    "numbering-gap 8 [Type] Sort3",
+                                    "unknown-key 9 [Type] Sort01",
+                                    "entry-listed-several-times 14 [压缩]",
+                                    "numbering-gap 16 [常用.List] List3",
+                                    "entry-section-missing 20 [没有节] List2",
+                                    "not-a-number 25 [压缩] Checked",
+                                    "unknown-key 26 [压缩] Descripton",
+                                    "duplicate-key 27 [压缩] autoinstall",
+                                    "key-without-equals 28 [压缩]",
+                                    "duplicate-section 30 [压缩]",
+                                    "section-not-read 32 [没有 节]",
+                                }));
+    EXPECT_EQ(ExitStatus(report), kExitErrors);
+
+    EXPECT_EQ(U8(Only(report, FindingKind::NotANumber, 3).strHint), "5");
+    EXPECT_EQ(U8(Only(report, FindingKind::NotANumber, 25).strHint), "0");
+    EXPECT_EQ(U8(Only(report, FindingKind::UnknownKey, 4).strHint), "MainWidth");
+    EXPECT_EQ(U8(Only(report, FindingKind::UnknownKey, 9).strHint), "Sort1");
+    EXPECT_EQ(U8(Only(report, FindingKind::UnknownKey, 26).strHint), "Description");
+    const Finding& gap = Only(report, FindingKind::NumberingGap, 8);
+    EXPECT_FALSE(gap.bFlag) << "Sort3 is missing, not empty";
+    EXPECT_EQ(gap.items, std::vector<WString>{WSTR("Sort4")});
+    const Finding& listGap = Only(report, FindingKind::NumberingGap, 16);
+    EXPECT_TRUE(listGap.bFlag) << "List3 is present with an empty value";
+    EXPECT_EQ(listGap.items, std::vector<WString>{WSTR("List4")});
+    EXPECT_EQ(Only(report, FindingKind::DuplicateKey, 27).nOtherLine, 23);
+    EXPECT_EQ(Only(report, FindingKind::DuplicateSection, 30).nOtherLine, 21);
+    EXPECT_EQ(Only(report, FindingKind::EntryListedSeveralTimes, 14).items,
+              (std::vector<WString>{WSTR("常用"), WSTR("常用"), WSTR("工具")}));
+    // The misspelt section is suggested for the missing ones.
+    const Finding& missing = Only(report, FindingKind::EntrySectionMissing, 20);
+    EXPECT_EQ(U8(missing.strHint), "没有 节");
+    EXPECT_EQ(missing.nOtherLine, 32);
+
+    // The first [压缩] counts, and its first AutoInstall; "Checked=yes" reads 0.
+    const EntryView& zip = report.view.categories.at(0).entries.at(0);
+    EXPECT_EQ(U8(zip.autoInstall.strCommand), "E:\\soft\\zip.exe /S");
+    EXPECT_FALSE(zip.bChecked);
+}
+
+TEST(CheckerFindings, PathMistakes) {
+    MemoryFileSystem fs;
+    fs.AddCdrom(WSTR("E:\\"));
+    fs.AddCdrom(WSTR("F:\\"));
+    fs.AddFile(WSTR("D:\\soft\\a.exe"), 1);
+    fs.AddFile(WSTR("D:\\soft\\icons\\a.ico"), 1);
+    fs.AddFile(WSTR("D:\\setup_x64.exe"), 1);
+    fs.AddFile(WSTR("E:\\soft\\c.exe"), 1);
+    fs.AddFile(WSTR("F:\\soft\\d.exe"), 1);
+    fs.AddLockedFile(WSTR("E:\\busy.exe"));
+    const CheckReport report = CheckText(
+        "[Config]\n"                            // 1
+        "SavePath=%CurrDir%pkg\n"               // 2
+        "[Type]\n"                              // 3
+        "Sort1=软件\n"                          // 4
+        "Sort2=空\n"                            // 5
+        "[软件]\n"                              // 6
+        "WorkingDir=%currdir%\n"                // 7
+        "IconPath=icons\\a.ico\n"               // 8
+        "[软件.List]\n"                         // 9
+        "List1=甲\n"                            // 10
+        "List2=乙\n"                            // 11
+        "List3=丙\n"                            // 12
+        "List4=丁\n"                            // 13
+        "[甲]\n"                                // 14
+        "WorkingDir=D:\\soft\n"                 // 15
+        "AutoInstall=a.exe /S\n"                // 16
+        "ManualInstall=a.exe\n"                 // 17
+        "IconPath=\\icons\\a.ico\n"             // 18
+        "[乙]\n"                                // 19
+        "WorkingDir=D:\\setup_\n"               // 20
+        "AutoInstall=x64.exe /q\n"              // 21
+        "ManualInstall=x64.exe\n"               // 22
+        "[丙]\n"                                // 23
+        "AutoInstall=soft\\c.exe /S\n"          // 24
+        "ManualInstall=CDROM:\\soft\\c.exe\n"   // 25
+        "[丁]\n"                                // 26
+        "WorkingDir=%CurrDir%\n"                // 27
+        "AutoInstall=cdrom:\\soft\\d.exe /S\n"  // 28
+        "IconPath=cdrom:\\icons\\d.ico\n"       // 29
+        "Checked=0x1\n"                         // 30
+        "[空]\n"                                // 31
+        "[戊.List]\n",                          // 32
+        fs);
+
+    EXPECT_EQ(Findings(report), (Strings{
+                                    "currdir-not-replaced 2 [Config] SavePath",
+                                    "list-section-missing 5 [空] 空.List",
+                                    "currdir-not-replaced 7 [软件] WorkingDir",
+                                    "icon-not-found 8 [软件] IconPath",
+                                    "workingdir-without-backslash 15 [甲] WorkingDir",
+                                    "command-not-found 16 [甲] AutoInstall",
+                                    "command-not-found 17 [甲] ManualInstall",
+                                    "relative-path 24 [丙] AutoInstall",
+                                    "cdrom-marker-not-recognised 25 [丙] ManualInstall",
+                                    "relative-path 25 [丙] ManualInstall",
+                                    "command-not-found 25 [丙] ManualInstall",
+                                    "command-missing 26 [丁] ManualInstall",
+                                    "cdrom-command 28 [丁] AutoInstall",
+                                    "icon-not-found 29 [丁] IconPath",
+                                    "not-a-number 30 [丁] Checked",
+                                    "section-not-read 32 [戊.List]",
+                                }));
+
+    const Finding& joined = Only(report, FindingKind::WorkingDirWithoutBackslash, 15);
+    EXPECT_EQ(joined.items, (std::vector<WString>{WSTR("AutoInstall"), WSTR("D:\\softa.exe /S"),
+                                                  WSTR("ManualInstall"), WSTR("D:\\softa.exe")}));
+    EXPECT_EQ(U8(Only(report, FindingKind::CdromMarkerNotRecognised, 25).strHint), "CDROM:\\");
+    const Finding& cdrom = Only(report, FindingKind::CdromCommand, 28);
+    EXPECT_EQ(cdrom.items, std::vector<WString>{WSTR("F:\\")}) << "found on F: only";
+    EXPECT_EQ(U8(cdrom.strHint), "F:\\soft\\d.exe");
+    EXPECT_EQ(U8(Only(report, FindingKind::CommandMissing, 26).strText), "E:\\")
+        << "the command is the exe folder alone";
+    EXPECT_EQ(U8(Only(report, FindingKind::NotANumber, 30).strHint), "1");
+    EXPECT_EQ(ExitStatus(report), kExitErrors);
+}
+
+TEST(CheckerFindings, CdromCommandNotFoundNamesTheDrivesSearched) {
+    MemoryFileSystem fs;
+    fs.AddCdrom(WSTR("F:\\"));
+    fs.AddCdrom(WSTR("H:\\"));
+    fs.AddFile(WSTR("E:\\soft\\a.exe"), 1);  // E: is a fixed disk here
+    const CheckReport report = CheckText(
+        "[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\n[B]\n"
+        "AutoInstall=cdrom:\\soft\\a.exe\nManualInstall=cdrom:\\soft\\a.exe\n",
+        fs, WSTR("G:\\"));
+    const Finding& notFound = Only(report, FindingKind::CommandNotFound, 7);
+    EXPECT_TRUE(notFound.bFlag);
+    EXPECT_EQ(notFound.items, (std::vector<WString>{WSTR("F:\\"), WSTR("H:\\")}));
+    EXPECT_EQ(ExitStatus(report), kExitErrors);
+}
+
+TEST(CheckerFindings, PackageThatCannotBeOpenedIsWarnedAbout) {
+    MemoryFileSystem fs;
+    fs.AddLockedFile(WSTR("E:\\busy.exe"));
+    fs.AddFolder(WSTR("E:\\soft"));
+    const CheckReport report = CheckText(
+        "[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\nList2=C\n"
+        "[B]\nWorkingDir=%CurrDir%\nAutoInstall=busy.exe\nManualInstall=busy.exe\n"
+        "[C]\nWorkingDir=%CurrDir%\nAutoInstall=soft\nManualInstall=soft\n",
+        fs);
+    EXPECT_EQ(Findings(report), (Strings{"package-not-measurable 10 [B] ManualInstall",
+                                         "package-not-measurable 14 [C] ManualInstall"}));
+    EXPECT_EQ(report.view.categories.at(0).entries.at(0).strSize, WSTR("0.00 MB"));
+    EXPECT_EQ(ExitStatus(report), kExitWarnings);
+}
+
+TEST(CheckerFindings, CleanCatalogueHasOnlyInformation) {
+    MemoryFileSystem fs;
+    fs.AddCdrom(WSTR("E:\\"));
+    fs.AddFile(WSTR("E:\\soft\\zip setup.exe"), 1048576);
+    fs.AddFile(WSTR("E:\\icons\\zip.ico"), 1);
+    const std::string text =
+        "[Config]\r\nTitleText=装机\r\n[Type]\r\nSort1=常用\r\n[常用]\r\n[常用.List]\r\n"
+        "List1=压缩\r\n[压缩]\r\nWorkingDir=%CurrDir%\r\nIconPath=icons\\zip.ico\r\n"
+        "AutoInstall=soft\\zip setup.exe /S\r\nManualInstall=soft\\zip setup.exe\r\n";
+    const CheckReport report = CheckText(text, fs);
+    EXPECT_EQ(Findings(report), Strings{});
+    EXPECT_EQ(ExitStatus(report), kExitClean);
+    // A cdrom:\ command after a WorkingDir is the usual way: information, no warning.
+    const CheckReport marked = CheckText(
+        "[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\n[B]\nWorkingDir=%CurrDir%\n"
+        "AutoInstall=cdrom:\\soft\\zip setup.exe /S\nManualInstall=cdrom:\\soft\\zip setup.exe\n",
+        fs);
+    EXPECT_EQ(Findings(marked),
+              (Strings{"cdrom-command 8 [B] AutoInstall", "cdrom-command 9 [B] ManualInstall"}));
+    EXPECT_EQ(ExitStatus(marked), kExitClean);
+}
+
+TEST(CheckerFindings, FileLevelMistakes) {
+    MemoryFileSystem fs;
+    // Keys before any section; no [Type] at all; a comment line is no key.
+    const CheckReport stray = CheckText("; comment\nstray=1\n\n[Config]\nDefault=0\n", fs);
+    EXPECT_EQ(Findings(stray), (Strings{"no-categories 0 [Type]", "key-outside-section 2 stray"}));
+    EXPECT_EQ(ExitStatus(stray), kExitWarnings);
+
+    // [Type] without Sort1, but with Sort2: no category, and Sort2 is ignored.
+    const CheckReport empty = CheckText("[Type]\nSort2=A\n", fs);
+    EXPECT_EQ(Findings(empty), (Strings{"no-categories 1 [Type]", "numbering-gap 2 [Type] Sort1"}));
+
+    // A value longer than 4,095 units is cut, even in a quoted value.
+    const CheckReport cut =
+        CheckText("[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\n[B]\nAutoInstall=\"" +
+                      std::string(5000, 'x') + "\"\nManualInstall=" + std::string(4095, 'y') + "\n",
+                  fs);
+    EXPECT_EQ(Findings(cut),
+              (Strings{"value-cut 7 [B] AutoInstall", "relative-path 7 [B] AutoInstall",
+                       "command-not-found 7 [B] AutoInstall", "relative-path 8 [B] ManualInstall",
+                       "command-not-found 8 [B] ManualInstall"}));
+
+    CheckInput unreadable;
+    unreadable.strCatalogue = WSTR("E:\\Bundor.INI");
+    const CheckReport missing = CheckCatalogue(unreadable, fs);
+    EXPECT_EQ(Findings(missing), Strings{"file-unreadable 0"});
+    EXPECT_EQ(ExitStatus(missing), kExitUnreadable);
+}
+
+// Each encoding is named; bytes that are not valid in it are reported with their lines.
+TEST(CheckerFindings, EncodingAndInvalidBytes) {
+    MemoryFileSystem fs;
+    const std::string body = "[Type]\r\nSort1=A\r\n";
+    const auto encodingOf = [&](const std::string& bytes) {
+        const CheckReport report = CheckText(bytes, fs);
+        EXPECT_EQ(Describe(report.findings.at(0)), "encoding 0");
+        return report.encoding;
+    };
+    EXPECT_EQ(encodingOf(body), TextEncoding::Utf8);
+    EXPECT_EQ(encodingOf("\xEF\xBB\xBF" + body), TextEncoding::Utf8Bom);
+    EXPECT_EQ(encodingOf("[Type]\r\nSort1=\xB3\xA3\xD3\xC3\r\n"), TextEncoding::Ansi);  // 常用
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : body) utf16 += std::string{c, '\0'};
+    EXPECT_EQ(encodingOf(utf16), TextEncoding::Utf16Le);
+
+    // UTF-8 with a byte-order mark and broken sequences on lines 2 and 4 ("\r" ends line 4).
+    const CheckReport utf8 =
+        CheckText("\xEF\xBB\xBF[Type]\n; \xE5\xB8\nSort1=A\n\xFF=x\r[A]\n[A.List]\n", fs);
+    const Finding& bad = Only(utf8, FindingKind::InvalidBytes, 2);
+    EXPECT_EQ(bad.lines, (std::vector<int>{2, 4}));
+    EXPECT_EQ(Findings(utf8), (Strings{"invalid-bytes 2", "unknown-key 4 [Type] \xEF\xBF\xBD"}));
+    EXPECT_EQ(ExitStatus(utf8), kExitWarnings);
+
+    // Code page 936 with a lead byte that no trail byte follows, on line 3.
+    const CheckReport ansi = CheckText("[Type]\r\nSort1=\xB3\xA3\r\nSort2=\x81\r\n", fs);
+    EXPECT_EQ(Only(ansi, FindingKind::InvalidBytes, 3).lines, std::vector<int>{3});
+
+    // UTF-16 with an unpaired surrogate on line 2 and an odd byte at the end (line 3).
+    std::string broken = "\xFF\xFE";
+    for (const char c : std::string("[Type]\nSort1=")) broken += std::string{c, '\0'};
+    broken += std::string("\x00\xD8\n\x00x\x00", 6);
+    broken += "\x41";
+    const CheckReport surrogate = CheckText(broken, fs);
+    EXPECT_EQ(Only(surrogate, FindingKind::InvalidBytes, 2).lines, (std::vector<int>{2, 3}));
+}
+
+}  // namespace

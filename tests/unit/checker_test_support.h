@@ -1,0 +1,54 @@
+// Shared by the checker's tests: checking a catalogue given as UTF-8 text, and findings in a
+// compact form that a test compares whole.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/utf.h"
+#include "checker/catalogue_check.h"
+#include "checker/json_report.h"
+#include "ops/file_system.h"
+
+// The catalogue's bytes as they are; the exe folder defaults to E:\, as on a disc.
+inline CheckReport CheckText(const std::string& bytes, IFileSystem& fileSystem,
+                             const WString& exeFolder = WSTR("E:\\")) {
+    CheckInput input;
+    input.strCatalogue = exeFolder + WSTR("Bundor.INI");
+    input.strExeFolder = exeFolder;
+    input.bRead = true;
+    input.bytes = bytes;
+    return CheckCatalogue(input, fileSystem);
+}
+
+// "kind line [section] key", e.g. "numbering-gap 8 [Type] Sort3".
+inline std::string Describe(const Finding& finding) {
+    std::string text = WideToUtf8(FindingKindId(finding.kind));
+    text += ' ' + std::to_string(finding.nLine);
+    if (!finding.strSection.empty()) text += " [" + WideToUtf8(finding.strSection) + "]";
+    if (!finding.strKey.empty()) text += ' ' + WideToUtf8(finding.strKey);
+    return text;
+}
+
+// Every finding except the encoding, which nearly every test would have to repeat.
+inline std::vector<std::string> Findings(const CheckReport& report) {
+    std::vector<std::string> described;
+    for (const Finding& finding : report.findings) {
+        if (finding.kind != FindingKind::Encoding) described.push_back(Describe(finding));
+    }
+    return described;
+}
+
+// The first finding of a kind; fails the test when there is none.
+inline const Finding& Only(const CheckReport& report, FindingKind kind, int line) {
+    for (const Finding& finding : report.findings) {
+        if (finding.kind == kind && finding.nLine == line) return finding;
+    }
+    static const Finding none;
+    ADD_FAILURE() << "no " << WideToUtf8(FindingKindId(kind)) << " on line " << line;
+    return none;
+}
+
+inline std::string U8(const WString& text) {
+    return WideToUtf8(text);
+}
