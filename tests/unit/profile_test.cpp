@@ -216,6 +216,15 @@ TEST(Profile, NulUnitsEndNamesAndValues) {
     EXPECT_EQ(p.Sections()[0].keys[1].strText.size(), 7u);
 }
 
+TEST(Profile, MovingKeepsTheViewsValid) {
+    CProfile first(WSTR("[a]\nk=v"));  // short enough to live inside a string object
+    const CProfile moved(std::move(first));
+    EXPECT_EQ(Str(moved, WSTR("a"), WSTR("k")), WSTR("v"));
+    ASSERT_EQ(moved.Sections().size(), 1u);
+    EXPECT_EQ(moved.Sections()[0].strName, WSTR("a"));
+    EXPECT_EQ(moved.Sections()[0].keys[0].strText, WSTR("k=v"));
+}
+
 TEST(Profile, EmptyText) {
     const CProfile p(WSTR(""));
     EXPECT_TRUE(p.Sections().empty());
