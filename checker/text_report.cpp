@@ -6,9 +6,18 @@ namespace {
 
 class CTextWriter {
 public:
+    // Control characters from the file are shown in caret notation ("^A"), so that none of
+    // them can move the cursor or change the terminal.
     void Line(int indent, const WString& text) {
         m_text.append(static_cast<size_t>(indent) * 2, WSTR(' '));
-        m_text += text;
+        for (const WChar c : text) {
+            if (c < 0x20 || c == 0x7F) {
+                m_text += WSTR('^');
+                m_text += static_cast<WChar>(c == 0x7F ? '?' : c + 0x40);
+            } else {
+                m_text += c;
+            }
+        }
         m_text += WSTR('\n');
     }
     void Blank() { m_text += WSTR('\n'); }

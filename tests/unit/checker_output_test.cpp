@@ -1,0 +1,192 @@
+// The checker's report formats (text and JSON) and its command line.
+#include <gtest/gtest.h>
+
+#include "checker/command_line.h"
+#include "checker/json_writer.h"
+#include "checker/text_report.h"
+#include "tests/unit/checker_test_support.h"
+#include "tests/unit/memory_file_system.h"
+
+namespace {
+
+TEST(CheckerJson, QuotesEveryCharacterThatJsonRequires) {
+    EXPECT_EQ(U8(JsonQuote(WSTR("C:\\安装包\\\"a\" b"))), "\"C:\\\\安装包\\\\\\\"a\\\" b\"");
+    EXPECT_EQ(U8(JsonQuote(WString{WChar(0), WChar(1), WChar(0x1F), '\t', '\n', '\r', 0x7F})),
+              "\"\\u0000\\u0001\\u001f\\t\\n\\r\x7F\"");
+    // A surrogate pair stays; an unpaired surrogate would make the UTF-8 output invalid.
+    EXPECT_EQ(U8(JsonQuote(WString{WChar(0xD83D), WChar(0xDE00)})), "\"\xF0\x9F\x98\x80\"");
+    EXPECT_EQ(U8(JsonQuote(WString{WChar(0xDE00), 'a', WChar(0xD83D)})),
+              "\"\xEF\xBF\xBD"
+              "a\xEF\xBF\xBD\"");
+}
+
+TEST(CheckerJson, WriterNestsWithCommasAndIndentation) {
+    CJsonWriter json;
+    json.BeginObject();
+    json.Key(WSTR("a"));
+    json.BeginArray();
+    json.Number(-1);
+    json.Bool(true);
+    json.Null();
+    json.BeginObject();
+    json.EndObject();
+    json.EndArray();
+    json.Key(WSTR("b"));
+    json.BeginArray();
+    json.EndArray();
+    json.Key(WSTR("c"));
+    json.String(WSTR("中"));
+    json.EndObject();
+    EXPECT_EQ(U8(json.Take()),
+              "{\n  \"a\": [\n    -1,\n    true,\n    null,\n    {}\n  ],\n  \"b\": [],\n"
+              "  \"c\": \"中\"\n}\n");
+}
+
+TEST(CheckerJson, DocumentOfAnUnreadableFile) {
+    MemoryFileSystem fs;
+    CheckInput input;
+    input.strCatalogue = WSTR("E:\\缺少.INI");
+    EXPECT_EQ(
+        U8(FormatJsonReport(CheckCatalogue(input, fs))),
+        "{\n"
+        "  \"catalogue\": \"E:\\\\缺少.INI\",\n"
+        "  \"readable\": false,\n"
+        "  \"status\": 3,\n"
+        "  \"launcher\": null,\n"
+        "  \"problems\": [\n"
+        "    {\n"
+        "      \"severity\": \"error\",\n"
+        "      \"kind\": \"file-unreadable\",\n"
+        "      \"line\": null,\n"
+        "      \"section\": \"\",\n"
+        "      \"key\": \"\",\n"
+        "      \"message\": \"无法读取目录文件“E:\\\\缺少.INI”。启动器遇到这种情况时显示空目录："
+        "默认标题，没有任何分类。\"\n"
+        "    }\n"
+        "  ],\n"
+        "  \"counts\": {\n"
+        "    \"errors\": 1,\n"
+        "    \"warnings\": 0,\n"
+        "    \"information\": 0\n"
+        "  }\n"
+        "}\n");
+}
+
+TEST(CheckerJson, DocumentCarriesTheViewAndTheProblemDetails) {
+    MemoryFileSystem fs;
+    fs.AddFile(WSTR("E:\\a.exe"), 1048576);
+    const std::string json = U8(FormatJsonReport(
+        CheckText("[Config]\nTitleText=\"引号\"\"\n[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\n[B]\n"
+                  "WorkingDir=%CurrDir%\nAutoInstall=a.exe /S\nManualInstall=a.exe\nautoinstall=x\n"
+                  "Chekced=1\n",
+                  fs)));
+    for (const char* part : {
+             "\"status\": 1,",
+             "\"exeFolder\": \"E:\\\\\",",
+             "\"encoding\": \"utf-8\",",
+             "\"title\": \"引号\\\"\",",
+             "\"installMode\": \"unattended\",",
+             "\"autoInstall\": {\n"
+             "              \"command\": \"E:\\\\a.exe /S\",\n"
+             "              \"found\": true,\n"
+             "              \"program\": \"E:\\\\a.exe\",\n"
+             "              \"parameters\": \"/S\"\n"
+             "            },",
+             "\"size\": \"1.00 MB\",\n            \"sizeBytes\": 1048576,",
+             "\"kind\": \"duplicate-key\",\n      \"line\": 12,\n      \"section\": \"B\",\n"
+             "      \"key\": \"autoinstall\",\n      \"otherLine\": 10,",
+             "\"kind\": \"unknown-key\",\n      \"line\": 13,\n      \"section\": \"B\",\n"
+             "      \"key\": \"Chekced\",\n      \"suggestion\": \"Checked\",",
+             "\"counts\": {\n    \"errors\": 0,\n    \"warnings\": 2,\n    \"information\": 1\n",
+         }) {
+        EXPECT_NE(json.find(part), std::string::npos) << part << "\nin:\n" << json;
+    }
+}
+
+TEST(CheckerText, ReportOfASmallCatalogue) {
+    MemoryFileSystem fs;
+    fs.AddFile(WSTR("E:\\soft\\a.exe"), 1572864);
+    const CheckReport report = CheckText(
+        "[Config]\nTitleText=装机\x1B[2J\nMainWidth=640\nWaitime=10\n[Type]\nSort1=常用\n"
+        "[常用.List]\nList1=甲\n[甲]\nWorkingDir=%CurrDir%\nAutoInstall=soft\\a.exe /S\n"
+        "ManualInstall=soft\\b.exe\nChecked=1\n",
+        fs);
+    EXPECT_EQ(U8(FormatTextReport(report)),
+              "目录文件：E:\\Bundor.INI\n"
+              "程序所在的文件夹（%CurrDir%）：E:\\\n"
+              "文件编码：UTF-8（无 BOM）\n"
+              "\n"
+              "启动器将显示：\n"
+              "  窗口标题：装机^[[2J\n"
+              "  窗口大小：800 x 500（目录中为 640 x 0，窗口至少 800 x 500）\n"
+              "  安装方式：自动安装（无人值守，运行 AutoInstall）\n"
+              "  倒计时：10 秒后自动安装已勾选的条目\n"
+              "  保存文件夹：（未设置）\n"
+              "  分类 1 个，条目 1 个\n"
+              "\n"
+              "  分类 1：常用（1 款，第 6 行）\n"
+              "    图标：（未设置，显示程序自带的图标）\n"
+              "    条目：甲（第 8 行）\n"
+              "      默认勾选：是\n"
+              "      说明：（无）\n"
+              "      自动安装：E:\\soft\\a.exe /S\n"
+              "        → 程序：E:\\soft\\a.exe\n"
+              "          参数：/S\n"
+              "      手动安装：E:\\soft\\b.exe\n"
+              "        → 找不到\n"
+              "      大小：0.00 MB\n"
+              "      图标：E:\\（找不到，显示程序自带的图标）\n"
+              "\n"
+              "问题：错误 2 个，警告 0 个，提示 1 条\n"
+              "  [错误] 第 6 行 [常用] 分类“常用”（Sort1）没有对应的节 [常用]：它没有图标。\n"
+              "  [错误] 第 12 行 [甲] ManualInstall 的命令找不到文件：“E:\\soft\\b.exe”。\n"
+              "  [提示] 文件编码：UTF-8（无 BOM）。\n"
+              "\n"
+              "结论：有错误（退出状态 2）\n");
+}
+
+TEST(CheckerCommandLine, ReadsOptionsAndOneCatalogue) {
+    CommandLine line;
+    WString error;
+    ASSERT_TRUE(ParseCommandLine({WSTR("--json"), WSTR("--exe-dir"), WSTR("E:"), WSTR("a.ini")},
+                                 line, error));
+    EXPECT_TRUE(line.bJson);
+    EXPECT_TRUE(line.bHasExeDir);
+    EXPECT_EQ(U8(line.strExeDir), "E:");
+    EXPECT_EQ(U8(line.strCatalogue), "a.ini");
+    EXPECT_EQ(U8(ExeFolderFromOption(line.strExeDir)), "E:\\");
+    EXPECT_EQ(U8(ExeFolderFromOption(WSTR("/media/cd/"))), "/media/cd/");
+
+    ASSERT_TRUE(
+        ParseCommandLine({WSTR("--exe-dir=D:\\soft\\"), WSTR("--"), WSTR("-a.ini")}, line, error));
+    EXPECT_FALSE(line.bJson);
+    EXPECT_EQ(U8(line.strExeDir), "D:\\soft\\");
+    EXPECT_EQ(U8(line.strCatalogue), "-a.ini");
+
+    for (const std::vector<WString>& help : std::vector<std::vector<WString>>{
+             {WSTR("--help")}, {WSTR("-h")}, {WSTR("/?")}, {WSTR("a.ini"), WSTR("--help")}}) {
+        ASSERT_TRUE(ParseCommandLine(help, line, error));
+        EXPECT_TRUE(line.bHelp);
+    }
+}
+
+TEST(CheckerCommandLine, RefusesBadUsageWithAReason) {
+    const std::vector<std::pair<std::vector<WString>, std::string>> cases = {
+        {{}, "缺少目录文件"},
+        {{WSTR("--json")}, "缺少目录文件"},
+        {{WSTR("a.ini"), WSTR("b.ini")}, "只能检查一个目录文件，多余的参数：b.ini"},
+        {{WSTR("--jsn"), WSTR("a.ini")}, "未知的选项：--jsn"},
+        {{WSTR("a.ini"), WSTR("--exe-dir")}, "--exe-dir 后面缺少文件夹"},
+        {{WSTR("--exe-dir="), WSTR("a.ini")}, "--exe-dir 的文件夹为空"},
+        {{WSTR("--exe-dir=E:"), WSTR("--exe-dir=F:"), WSTR("a.ini")}, "--exe-dir 只能给一次"},
+    };
+    for (const auto& [args, reason] : cases) {
+        CommandLine line;
+        WString error;
+        EXPECT_FALSE(ParseCommandLine(args, line, error)) << reason;
+        EXPECT_EQ(U8(error), reason);
+    }
+    EXPECT_NE(UsageText().find(WSTR("64")), WString::npos) << "the usage names its status";
+}
+
+}  // namespace
