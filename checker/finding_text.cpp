@@ -173,7 +173,7 @@ WString FindingMessage(const Finding& f, TextEncoding encoding) {
                         : WSTR(""));
         case FindingKind::PackageNotMeasurable:
             return WSTR("找到了安装包") + Q(f.strText) +
-                   WSTR("，但无法打开它（它是文件夹，或正被其他程序独占），大小显示为 0.00 MB。");
+                   WSTR("，但无法打开它（它是文件夹，或不允许打开），大小显示为 0.00 MB。");
         case FindingKind::ValueCut:
             return f.strKey + WSTR(" 的值超过 4095 个字符，启动器只使用前 4095 个。");
         case FindingKind::DuplicateSection:

@@ -42,9 +42,10 @@ public:
     virtual bool Copy(const WString& from, const WString& to, bool failIfExists) = 0;
 
     // The 64-bit size of one file, opened without access rights and without sharing and
-    // closed again; the size counts only when the close succeeds too. False, with size 0,
-    // for a folder, a file that cannot be opened (missing, or open elsewhere on Windows), and
-    // for texts that cannot name one file: those IsSearchable refuses, and wildcards.
+    // closed again; the size counts only when the close succeeds too. Asking for no access
+    // means that other programs' handles do not stand in the way, whatever they share. False,
+    // with size 0, for a folder, a file that cannot be opened, and texts that cannot name one
+    // file: those IsSearchable refuses, and wildcards.
     bool FileSize(const WString& path, uint64_t& size) {
         size = 0;
         if (!IsSearchable(path) || path.find_first_of(WSTR("*?")) != WString::npos) return false;

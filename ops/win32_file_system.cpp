@@ -32,8 +32,9 @@ protected:
     bool MeasureFile(const WString& path, uint64_t& size) override {
         DWORD oldMode = 0;
         const bool quiet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode) != FALSE;
-        // No access rights and no sharing, as the main window opens a package: a folder, or a
-        // file that another program holds open, cannot be opened this way.
+        // No access rights and no sharing, as the main window opens a package. Without the
+        // backup flag a folder cannot be opened; a file held open elsewhere can, as no data
+        // access is asked for.
         const HANDLE file = ::CreateFileW(path.c_str(), 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         if (quiet) ::SetThreadErrorMode(oldMode, nullptr);
         if (file == INVALID_HANDLE_VALUE) return false;

@@ -13,7 +13,7 @@ class MemoryFileSystem : public IFileSystem {
 public:
     void AddFile(const WString& path, uint64_t size = 0) { m_files[path] = size; }
     void AddFolder(const WString& path) { m_folders.insert(path); }
-    // A file that exists but cannot be opened, as one held open elsewhere without sharing.
+    // A name that a search finds but that cannot be opened to be measured.
     void AddLockedFile(const WString& path) { m_locked.insert(path); }
     void AddCdrom(const WString& root) { m_cdroms.insert(root); }
 
