@@ -1,6 +1,7 @@
 // LoadCatalogue: finds the catalogue file beside the executable and reads it into the
 // process's one catalogue record.
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "app/catalogue.h"
@@ -44,21 +45,29 @@ CatalogueConfig* LoadCatalogue(ICatalogueHost& app) {
 CatalogueConfig* LoadCatalogue(ICatalogueHost& app, const CatalogueFileReader& read) {
     WString exeFolder;
     WString path;
-    std::string bytes;
-    if (CataloguePath(app, exeFolder, path)) {
+    const bool found = CataloguePath(app, exeFolder, path);
+    if (found) {
         app.SetProfileName(path);
-        if (!read(path, bytes)) bytes.clear();
     } else {
         // A path that does not fit reads like a missing file; the profile name is left as it
         // was rather than cut into the name of some other file.
         exeFolder.clear();
     }
 
-    DecodedText text = DecodeCatalogueText(bytes);
-    bytes = std::string();
-    const CProfile profile(std::move(text.strText));
+    CatalogueModel model;
+    try {
+        std::string bytes;
+        if (!found || !read(path, bytes)) bytes.clear();
+        DecodedText text = DecodeCatalogueText(bytes);
+        bytes = std::string();  // give the memory back before the larger parse
+        const CProfile profile(std::move(text.strText));
+        model = BuildCatalogue(profile, exeFolder);
+    } catch (const std::bad_alloc&) {
+        // A file too big for the memory left reads like a missing one.
+        model = BuildCatalogue(CProfile(), exeFolder);
+    }
     CatalogueStore& store = Store();
-    CatalogueModel& model = store.loads.emplace_back(BuildCatalogue(profile, exeFolder));
     store.config = model.config;
+    store.loads.push_back(std::move(model));
     return &store.config;
 }

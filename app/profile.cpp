@@ -85,11 +85,18 @@ CProfile::CProfile(WString text) : m_text(std::make_unique<const WString>(std::m
 }
 
 void CProfile::Parse(WStringView text) {
-    // Room for every line, so that the arrays are written once (fresh memory is costly).
-    const size_t lines =
-        1 + static_cast<size_t>(std::count_if(text.begin(), text.end(),
-                                              [](WChar c) { return c == '\n' || c == '\r'; }));
-    m_keys.reserve(lines);
+    // Room for every key and header at once, so that the arrays are written only once: fresh
+    // memory is what a large catalogue costs most. A key takes two units with its line end.
+    size_t lineEnds = 0;
+    size_t brackets = 0;
+    for (const WChar c : text) {
+        lineEnds += c == '\n' || c == '\r';
+        brackets += c == '[';
+    }
+    const size_t maxLines = std::min(lineEnds + 1, text.size() / 2 + 1);
+    m_keys.reserve(maxLines);
+    m_sections.reserve(std::min(brackets, maxLines) + 1);
+    m_firstKey.reserve(m_sections.capacity());
     // Lines end at '\n', at '\r', or at "\r\n" (counted as one line).
     int nLine = 0;
     size_t pos = 0;
@@ -119,7 +126,7 @@ void CProfile::AddLine(WStringView raw, int nLine) {
         // A '[' line without any ']' is an ordinary key line.
         if (close != WStringView::npos) {
             m_sections.push_back({Trim(line.substr(1, close - 1)), raw, nLine, {}});
-            m_firstKey.push_back(m_keys.size());
+            m_firstKey.push_back(static_cast<uint32_t>(m_keys.size()));
             return;
         }
     }

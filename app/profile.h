@@ -84,7 +84,7 @@ private:
     std::unique_ptr<const WString> m_text;
     std::vector<ProfileKey> m_keys;
     std::vector<ProfileSection> m_sections;
-    std::vector<size_t> m_firstKey;  // per section: its first key in m_keys
+    std::vector<uint32_t> m_firstKey;  // per section: its first key in m_keys
     std::vector<Slot> m_sectionSlots;
     std::vector<Slot> m_keySlots;
 };
