@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <new>
 
 #include "app/catalogue_host.h"
 #include "app/utf.h"
@@ -194,6 +194,15 @@ TEST(Catalogue, MissingFileGivesAnEmptyCatalogue) {
     });
     EXPECT_EQ(asked, WSTR("C:\\x\\Setup.INI"));
     EXPECT_EQ(app.ProfileName(), WSTR("C:\\x\\Setup.INI"));
+    EXPECT_EQ(Dump(*c), "size 0 0 title 软件安装管理器 save  mode 1 0 0 \n[]  null");
+}
+
+TEST(Catalogue, RunningOutOfMemoryGivesAnEmptyCatalogue) {
+    FakeHost app(WSTR("C:\\x\\Setup.exe"), WSTR("Setup.INI"));
+    const CatalogueConfig* c = LoadCatalogue(app, [](const WString&, std::string& bytes) -> bool {
+        bytes = "[Type]\nSort1=a\n";
+        throw std::bad_alloc();
+    });
     EXPECT_EQ(Dump(*c), "size 0 0 title 软件安装管理器 save  mode 1 0 0 \n[]  null");
 }
 
