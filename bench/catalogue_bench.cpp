@@ -178,7 +178,8 @@ double BestOf(int runs, F&& f) {
 int main() {
     wchar_t temp[MAX_PATH];
     const DWORD n = GetTempPathW(MAX_PATH, temp);
-    const std::wstring dir = std::wstring(temp, n) + L"bundor_catalogue_bench\\";
+    const std::wstring dir = std::wstring(temp, n) + L"bundor_catalogue_bench_" +
+                             std::to_wstring(GetCurrentProcessId()) + L"\\";
     CreateDirectoryW(dir.c_str(), nullptr);
 
     std::printf(

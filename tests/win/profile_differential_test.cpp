@@ -336,7 +336,9 @@ protected:
         wchar_t temp[MAX_PATH];
         const DWORD n = GetTempPathW(MAX_PATH, temp);
         ASSERT_GT(n, 0u);
-        m_dir = std::wstring(temp, n) + L"bundor_profile_diff\\";
+        // One folder per process: two builds (or two developers) may run this at once.
+        m_dir = std::wstring(temp, n) + L"bundor_profile_diff_" +
+                std::to_wstring(GetCurrentProcessId()) + L"\\";
         CreateDirectoryW(m_dir.c_str(), nullptr);
     }
     void TearDown() override {
