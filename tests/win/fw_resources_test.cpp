@@ -13,63 +13,10 @@
 #include "fw/image_list.h"
 #include "fw/list_ctrl.h"
 #include "tests/win/fw_test_support.h"
+#include "tests/win/gui_object_count.h"
 
 namespace {
 
-// GetGuiResources where the system has it. Wine 8 does not implement it; there each process
-// has its own GDI handle table (the PEB's GdiSharedHandleTable, 65536 entries of 24 bytes
-// whose type byte is non-zero while the handle is in use), and the windows are counted by
-// enumeration.
-struct GdiEntry {
-    std::uint64_t object;
-    std::uint32_t owner;
-    std::uint16_t unique;
-    std::uint8_t type;
-    std::uint8_t flags;
-    std::uint64_t user;
-};
-static_assert(sizeof(GdiEntry) == 24);
-
-// GCC 12 takes NtCurrentTeb's fs-relative read on i686 for an out-of-bounds access.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Warray-bounds"
-long GdiObjectCount() {
-    ::SetLastError(0);
-    const DWORD n = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-    if (n || ::GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return static_cast<long>(n);
-    const auto* teb = reinterpret_cast<const BYTE*>(::NtCurrentTeb());
-#ifdef _WIN64
-    const BYTE* peb = *reinterpret_cast<BYTE* const*>(teb + 0x60);
-    const auto* table = *reinterpret_cast<const GdiEntry* const*>(peb + 0xF8);
-#else
-    const BYTE* peb = *reinterpret_cast<BYTE* const*>(teb + 0x30);
-    const auto* table = *reinterpret_cast<const GdiEntry* const*>(peb + 0x94);
-#endif
-    if (!table) return -1;
-    long count = 0;
-    for (int i = 0; i < 65536; ++i) count += table[i].type != 0;
-    return count;
-}
-#pragma GCC diagnostic pop
-
-BOOL CALLBACK CountWindow(HWND hWnd, LPARAM lParam) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == ::GetCurrentProcessId()) {
-        ++*reinterpret_cast<long*>(lParam);
-        ::EnumChildWindows(hWnd, CountWindow, lParam);
-    }
-    return TRUE;
-}
-
-long UserObjectCount() {
-    ::SetLastError(0);
-    const DWORD n = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-    if (n || ::GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return static_cast<long>(n);
-    long count = 0;
-    ::EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
 
 TEST(FwResources, CountersSeeObjectsComeAndGo) {
     const long gdi = GdiObjectCount(), user = UserObjectCount();
