@@ -203,11 +203,16 @@ TEST_F(CheckerWinTest, OutputToAPipeIsUtf8WithCrLf) {
 TEST_F(CheckerWinTest, OutputToAConsoleIsWideText) {
     HANDLE buffer = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                               CONSOLE_TEXTMODE_BUFFER, nullptr);
+    bool allocated = false;
     if (buffer == INVALID_HANDLE_VALUE) {
         // Wine gives a program whose output is redirected a console without a screen buffer
-        // of its own; a new console has one. Standard output stays where it was redirected.
+        // of its own; a new console has one. Its window is hidden at once, so that it covers
+        // no window that other tests look at, and the console goes at the end of the test.
+        // Standard output stays where it was redirected.
         FreeConsole();
         ASSERT_TRUE(AllocConsole()) << GetLastError();
+        allocated = true;
+        if (const HWND window = GetConsoleWindow()) ShowWindow(window, SW_HIDE);
         buffer = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                            CONSOLE_TEXTMODE_BUFFER, nullptr);
     }
@@ -216,9 +221,11 @@ TEST_F(CheckerWinTest, OutputToAConsoleIsWideText) {
     EXPECT_TRUE(WriteTextToHandle(buffer, text));
     std::wstring back(text.size(), L' ');
     DWORD read = 0;
-    ASSERT_TRUE(ReadConsoleOutputCharacterW(buffer, back.data(), static_cast<DWORD>(back.size()),
-                                            COORD{0, 0}, &read));
+    const BOOL readBack = ReadConsoleOutputCharacterW(
+        buffer, back.data(), static_cast<DWORD>(back.size()), COORD{0, 0}, &read);
     CloseHandle(buffer);
+    if (allocated) FreeConsole();
+    ASSERT_TRUE(readBack);
     back.resize(read);
     EXPECT_EQ(WideToUtf8(back), WideToUtf8(text));
 }
