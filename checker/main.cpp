@@ -1,5 +1,9 @@
 // bundor-check: reads a catalogue as the launcher does and reports what the launcher will
 // show and do with it, and the problems in the file.
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 #include <string>
 #include <vector>
 
@@ -42,7 +46,20 @@ int Run(const std::vector<WString>& args) {
 }  // namespace
 
 #if defined(_WIN32)
+// Run from a medium, the program loads system DLLs from System32 only, never from the
+// medium or the current folder. Looked up at run time: Windows 7 without its update lacks it.
+void RestrictDllSearch() {
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    const FARPROC proc = kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr;
+    if (proc != nullptr) {
+        reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(proc))(
+            LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+}
+
 int wmain(int argc, wchar_t** argv) {
+    RestrictDllSearch();
     return Run(std::vector<WString>(argv + (argc > 0 ? 1 : 0), argv + argc));
 }
 #else
