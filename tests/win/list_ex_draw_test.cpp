@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -312,6 +313,44 @@ TEST_F(ListExDraw, ThousandRepaintsOfAFullListLeaveTheGdiObjectCountAsItWas) {
     }
     fwtest::Pump();
     EXPECT_EQ(GdiObjectCount(), before);
+}
+
+// The category list: icon at x 16, the name over its dark shadow in the row state's colour.
+TEST_F(ListExDraw, ThePanelLookDrawsIconAndNameOverItsShadowInTheStateColour) {
+    ASSERT_TRUE(lxtest::BuildCategoryList(m_list, m_owner, m_art, RECT{0, 0, 140, 200},
+                                          lxtest::kListId,
+                                          {L"全部软件 (8)", L"系统工具 (3)", L"办公软件 (2)"}));
+    m_list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    m_list.SetFocus();
+    m_list.SetTextColors(kMagenta, kGreen, kBlue);
+    const Pixels px = lxtest::Shot(m_list);
+    for (int row = 0; row < 3; ++row) {
+        const RECT rc = Row(row);
+        EXPECT_EQ(rc.bottom - rc.top, 23);
+        const RECT name{43, rc.top, 124, rc.bottom};
+        const COLORREF text = row == 0 ? kGreen : kMagenta;
+        const RECT drawn = BoundsOf(px, name, text);
+        const RECT shadow = BoundsOf(px, name, RGB(35, 35, 35));
+        ASSERT_GT(drawn.right, 0) << row;
+        ASSERT_GT(shadow.right, 0) << row;
+        // One pixel right and down: inside the text's box moved so, reaching its right edge.
+        EXPECT_EQ(shadow.right, drawn.right + 1) << row;
+        EXPECT_GE(shadow.left, drawn.left + 1) << row;
+        EXPECT_GE(shadow.top, drawn.top + 1) << row;
+        EXPECT_LE(shadow.bottom, drawn.bottom + 1) << row;
+        EXPECT_EQ(CountIn(px, name, row == 0 ? kMagenta : kGreen), 0) << row;
+        // The icon: the only strongly coloured pixels between the skin's left slice (with its
+        // gold bar when selected) and the name.
+        const RECT icon = px.Crop(RECT{8, rc.top, 43, rc.bottom}).Bounds([](COLORREF c) {
+            const int hi = std::max({GetRValue(c), GetGValue(c), GetBValue(c)});
+            const int lo = std::min({GetRValue(c), GetGValue(c), GetBValue(c)});
+            return hi - lo > 80;
+        });
+        ASSERT_GT(icon.right, 0) << row;
+        EXPECT_NEAR(icon.left + 8, 16, 1) << row;
+        EXPECT_LE(icon.right + 8, 32) << row;
+        EXPECT_NEAR(icon.top, (23 - 16) / 2, 1) << row;
+    }
 }
 
 // Whatever a row draws, the device context goes back to the list view as it came: its font

@@ -283,4 +283,50 @@ TEST_F(ListExModel, WithoutScrollBarsALongListShowsNone) {
     EXPECT_NE(m_list.GetStyle() & WS_VSCROLL, 0u);
 }
 
+TEST_F(ListExModel, CompactTextMeasuresInTheFontOfTheDeviceContextItIsGiven) {
+    Make(1, 0);
+    const CString name = L"Windows 优化大师 2024 完整装机版";
+    auto width = [](HDC hDC, const CString& s) {
+        SIZE size{};
+        ::GetTextExtentPoint32W(hDC, s, s.GetLength(), &size);
+        return static_cast<int>(size.cx);
+    };
+    CClientDC dc(m_list);
+    CFont bold;
+    bold.Attach(
+        ::CreateFontW(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
+    for (HFONT hFont : {m_font.GetSafeHandle(), bold.GetSafeHandle()}) {
+        CSelectObject font(dc, hFont);
+        const int full = width(dc, name);
+        EXPECT_EQ(m_list.CompactText(dc, name, RECT{10, 0, 10 + full, 20}), name);
+        const CString shortened = m_list.CompactText(dc, name, RECT{10, 0, 10 + full - 1, 20});
+        ASSERT_GT(shortened.GetLength(), 3);
+        EXPECT_EQ(shortened.Right(3), L"...");
+        EXPECT_LE(width(dc, shortened), full - 1);
+        EXPECT_EQ(name.Find(shortened.Left(shortened.GetLength() - 3)), 0);
+        EXPECT_EQ(m_list.CompactText(dc, name, RECT{0, 0, width(dc, L"...") - 1, 20}), L"");
+    }
+    // Without a device context: the desktop's, in its default font.
+    CClientDC desktop(::GetDesktopWindow());
+    const int full = width(desktop, name);
+    EXPECT_EQ(m_list.CompactText(nullptr, name, RECT{0, 0, full, 20}), name);
+    EXPECT_EQ(m_list.CompactText(nullptr, name, RECT{0, 0, full - 1, 20}).Right(3), L"...");
+    EXPECT_EQ(m_list.CompactText(nullptr, L"", RECT{0, 0, 0, 0}), L"");
+}
+
+// A setter locks the list's updates and ends only its own lock, never another window's.
+TEST_F(ListExModel, LockedSettersLeaveAnotherWindowsLockAlone) {
+    Make(1, 1);
+    EXPECT_TRUE(m_list.LockWindowUpdate());
+    CWnd::UnlockWindowUpdate();
+    m_list.SetTextColors(1, 2, 3);
+    EXPECT_TRUE(m_owner.LockWindowUpdate()) << "the setter ended its own lock";
+    m_list.SetLinkColors(RGB(1, 1, 1), 0, 0);
+    m_list.SetSkinFlags(CListEx::SKIN_ENTRYROWS);
+    EXPECT_FALSE(m_list.LockWindowUpdate()) << "the owner is still locked";
+    CWnd::UnlockWindowUpdate();
+    EXPECT_TRUE(m_list.LockWindowUpdate());
+    CWnd::UnlockWindowUpdate();
+}
+
 }  // namespace

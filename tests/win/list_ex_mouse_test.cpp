@@ -229,6 +229,26 @@ TEST_F(ListExMouse, HeaderRowsKeepTheirTickWhateverTheListViewDoes) {
     EXPECT_EQ(m_owner.TickChanges().size(), 1u);
 }
 
+// The category list has no tick boxes: a click left of a row's icon changes no state image.
+TEST(ListExMouseCategory, AClickInTheCheckZoneOfARowWithoutTickBoxChangesNothing) {
+    lxtest::Art art;
+    ASSERT_TRUE(art.Load());
+    lxtest::Owner owner;
+    ASSERT_TRUE(owner.Create());
+    CListEx list;
+    ASSERT_TRUE(lxtest::BuildCategoryList(list, owner, art, RECT{0, 0, 140, 200}, lxtest::kListId,
+                                          {L"全部软件 (8)", L"系统工具 (3)"}));
+    ASSERT_EQ(list.GetCheck(1), -1);
+    const RECT lb = lxtest::ItemRect(list, 1, LVIR_LABEL);
+    lxtest::MoveTo(list, POINT{5, lb.top + 5});
+    EXPECT_TRUE(list.IsCheckZoneHot());
+    lxtest::ClickAt(list, POINT{5, lb.top + 5});
+    EXPECT_EQ(list.GetCheck(1), -1);
+    EXPECT_TRUE(owner.TickChanges().empty());
+    ASSERT_EQ(owner.m_clicks.size(), 1u);
+    EXPECT_EQ(owner.m_clicks[0].item, 1) << "the owner still sees the click";
+}
+
 // Real input through the system: the list view's own capture and double-click handling.
 TEST_F(ListExMouse, RealClicksAndADoubleClickInTheCheckZone) {
     const RECT lb = Label(1);
