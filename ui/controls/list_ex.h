@@ -12,6 +12,13 @@
 #include "fw/list_ctrl.h"
 #include "ui/controls/list_geometry.h"
 
+// Created by the owner as a child with LVS_REPORT | LVS_OWNERDRAWFIXED (the owner also gives
+// LVS_SINGLESEL | LVS_NOCOLUMNHEADER), then configured through the operations below. The list
+// sends no message of its own: the owner gets the list view's NM_CLICK (and reads GetHotLink)
+// and LVN_ITEMCHANGED. The tick of a row is the list view's state image (GetCheck / SetCheck:
+// 1 ticked, 0 not, -1 no tick box). A click in an entry row's check zone (left of the end of
+// the icon rectangle) flips its tick exactly once, on the list view's NM_CLICK; the list view's
+// own flips during that click, and any change of a header row's tick, are refused.
 class CListEx : public CListCtrl {
 public:
     // Row kinds. A row of any other kind is neither drawn nor hot.
