@@ -75,7 +75,7 @@ const std::vector<std::pair<const wchar_t*, std::vector<Entry>>> kCatalogue = {
           L"215.03 MB"},
          {L"福昕 PDF 阅读器", L"轻巧快速的 PDF 阅读与批注工具", L"63.51 MB"},
      }},
-    {L"压缩与输入 (3款)",
+    {L"压缩解压、输入法与文本编辑等常用工具 (3款)",
      {
          {L"7-Zip 压缩软件",
           L"开源高压缩率的文件压缩与解压工具，支持 7z、ZIP、RAR 等多种格式，右键菜单即可操作",

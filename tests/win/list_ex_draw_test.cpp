@@ -109,6 +109,33 @@ TEST_F(ListExDraw, AHeaderCaptionIsBlackOverItsGreyShadowWhateverTheTextColour) 
     EXPECT_GT(CountIn(px, Row(1), kMagenta), 0);
 }
 
+// A caption longer than column 0 runs on across the row, up to the skin's right-hand end; one
+// longer than the row ends in three dots there rather than in a cut character.
+TEST_F(ListExDraw, ALongHeaderCaptionSpansTheRow) {
+    Build({{L"压缩解压、输入法与文本编辑等常用工具 (3款)", {}},
+           {L"压缩解压、输入法与文本编辑等常用工具，以及系统维护与安全防护、网络下载与浏览器、"
+            L"图形图像与多媒体播放 (42款)",
+            {}}});
+    const Pixels px = lxtest::Shot(m_list);
+    const int end = Row(0).right - 19;  // the header skin's right slice
+    const RECT first = BoundsOf(px, Row(0), RGB(0, 0, 0));
+    EXPECT_GT(first.right, 200);
+    EXPECT_LT(first.right, end - 40) << "whole, with room to spare";
+    const RECT text = BoundsOf(px, RECT{25, Row(1).top, end, Row(1).bottom}, RGB(0, 0, 0));
+    const RECT row{25, text.top, end, text.bottom};  // the caption's lines of pixels
+    EXPECT_EQ(CountIn(px, RECT{end, text.top, Row(1).right, text.bottom}, RGB(0, 0, 0)), 0);
+    const auto clusters = Clusters(px, row, RGB(0, 0, 0), 60);
+    ASSERT_GE(clusters.size(), 4u);
+    const size_t n = clusters.size();
+    EXPECT_GT(clusters[n - 1].second, end - 20) << "the caption uses the row";
+    for (size_t i = n - 3; i < n; ++i) {
+        const RECT dot =
+            BoundsOf(px, RECT{clusters[i].first, row.top, clusters[i].second, row.bottom}, 0, 60);
+        EXPECT_LE(dot.right - dot.left, 3) << i;
+        EXPECT_LE(dot.bottom - dot.top, 3) << i;
+    }
+}
+
 TEST_F(ListExDraw, ATwoLineRowHasABoldNameOverADetailLineInTheDetailColour) {
     Build(
         {{nullptr, {{L"测试名称", L"详细说明文字", L"8.27 MB"}, {L"测试名称", L"", L"8.27 MB"}}}});

@@ -1,6 +1,7 @@
 // CListEx drawing: header rows, entry rows in the panel and the entry look, the cells of the
 // other columns, and the background behind the rows. Every box comes from the list geometry,
 // which the mouse hit test reads too.
+#include <algorithm>
 #include <optional>
 
 #include "ui/controls/list_ex.h"
@@ -188,12 +189,28 @@ void CListEx::DrawHeaderRow(const DrawContext& dc) const {
     const listgeo::HeaderRowLayout layout = listgeo::LayoutHeaderRow(dc.rects, m_nSkin);
     DrawRowBackground(dc, layout.row, (m_nSkin & SKIN_HEADERROWS) ? m_pHeaderBmp.data() : nullptr);
     if (!layout.drawCaption) return;
+    // The caption spans the row (nothing else is drawn in it) up to the row's right-hand
+    // slice: a category name longer than column 0 is not cut off in the middle of a character.
+    // Should it not fit even so, it ends in "...".
+    listgeo::Rect caption = layout.caption;
+    listgeo::Rect shadow = layout.shadow;
+    const CBitmap* pRight = m_pHeaderBmp[6 + dc.nState];
+    const int nRight =
+        (m_nSkin & SKIN_HEADERROWS) && (m_nSkin & SKIN_THREESLICE) && HasBitmap(pRight)
+            ? pRight->GetSize().cx
+            : 6;
+    caption.right = std::max(caption.right, layout.row.right - nRight);
+    shadow.right = caption.right + listgeo::kShadowOffset;
+    const HDC hDC = dc.hDC;
+    const CString text = GetItemText(dc.nRow, 0);
+    const WString fitted = listgeo::CompactText(
+        WStringView(text.Str()), caption.Width(),
+        [hDC, hFont = dc.hNormal](WStringView s) { return TextWidth(hDC, hFont, s); });
     // The caption's colours are its own, whatever the row's state.
-    const CString caption = GetItemText(dc.nRow, 0);
-    ::SetTextColor(dc.hDC, kCaptionShadow);
-    DrawTextIn(dc.hDC, caption, layout.shadow, kTextFlags);
-    ::SetTextColor(dc.hDC, kCaption);
-    DrawTextIn(dc.hDC, caption, layout.caption, kTextFlags);
+    ::SetTextColor(hDC, kCaptionShadow);
+    DrawTextIn(hDC, fitted, shadow, kTextFlags);
+    ::SetTextColor(hDC, kCaption);
+    DrawTextIn(hDC, fitted, caption, kTextFlags);
 }
 
 void CListEx::DrawEntryRow(const DrawContext& dc) const {
