@@ -108,6 +108,7 @@ listgeo::RowRects CListEx::GetRowRects(int nRow) const {
 }
 
 void CListEx::DrawItem(DRAWITEMSTRUCT* pDIS) {
+    if (pDIS->itemID == static_cast<UINT>(-1)) return;  // no row: nothing to draw
     const int nRow = static_cast<int>(pDIS->itemID);
     DrawContext dc;
     dc.hDC = pDIS->hDC;
