@@ -95,9 +95,9 @@ void ShowLists() {
     lxtest::Owner owner;
     owner.Create(RECT{40, 40, 840, 520});
     CListEx category, entries;
-    lxtest::BuildCategoryList(
-        category, owner, art, RECT{10, 10, 150, 470}, 1000,
-        {L"全部软件 (8)", L"系统工具 (3)", L"办公软件 (2)", L"压缩与输入 (3)"});
+    lxtest::BuildCategoryList(category, owner, art, RECT{10, 10, 150, 470}, 1000,
+                              {L"全部软件 (8)", L"系统工具 (3)", L"办公软件 (2)",
+                               L"压缩解压、输入法与文本编辑等常用工具 (3)"});
     lxtest::BuildEntryList(entries, owner, art, RECT{160, 10, 790, 470}, kCatalogue);
     owner.m_pList = &entries;
     entries.SetCheck(1, TRUE);
