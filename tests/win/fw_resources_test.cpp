@@ -17,7 +17,6 @@
 
 namespace {
 
-
 TEST(FwResources, CountersSeeObjectsComeAndGo) {
     const long gdi = GdiObjectCount(), user = UserObjectCount();
     ASSERT_GT(gdi, 0);  // the stock objects at least
