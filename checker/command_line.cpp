@@ -79,8 +79,3 @@ WString UsageText() {
         "\n"
         "退出状态：0 没有问题；1 只有警告；2 有错误；3 无法读取目录文件；64 命令行用法错误\n");
 }
-
-WString ExeFolderFromOption(const WString& dir) {
-    if (!dir.empty() && (dir.back() == '\\' || dir.back() == '/')) return dir;
-    return dir + WSTR("\\");
-}

@@ -19,7 +19,3 @@ bool ParseCommandLine(const std::vector<WString>& args, CommandLine& line, WStri
 
 // The usage text, ending in a line break.
 WString UsageText();
-
-// DIR as the folder that "%CurrDir%" stands for: with a closing backslash added unless it
-// already ends in a separator.
-WString ExeFolderFromOption(const WString& dir);

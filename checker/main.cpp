@@ -35,7 +35,7 @@ int Run(const std::vector<WString>& args) {
     CheckInput input;
     input.strCatalogue = line.strCatalogue;
     input.strExeFolder =
-        line.bHasExeDir ? ExeFolderFromOption(line.strExeDir) : FolderOfFile(line.strCatalogue);
+        line.bHasExeDir ? FullFolderPath(line.strExeDir) : FolderOfFile(line.strCatalogue);
     input.bRead = ReadWholeFile(line.strCatalogue, input.bytes);
     const CheckReport report = CheckCatalogue(input, PlatformFileSystem());
     WriteOutput(OutputStream::Standard,

@@ -29,9 +29,15 @@ def program_path(path):
     return "Z:" + path.replace("/", "\\") if under_wine() else path
 
 
-def run(*args):
-    command = ([ARGS.wine] if under_wine() else []) + [ARGS.checker] + list(args)
-    done = subprocess.run(command, capture_output=True, timeout=120)
+def folder_path(path):
+    """A folder as the program reports it: its full path with backslashes, ending in one."""
+    return program_path(path).replace("/", "\\") + "\\"
+
+
+def run(*args, cwd=None):
+    checker = str(Path(ARGS.checker).resolve())
+    command = ([ARGS.wine] if under_wine() else []) + [checker] + list(args)
+    done = subprocess.run(command, capture_output=True, timeout=120, cwd=cwd)
     return done.returncode, done.stdout, done.stderr
 
 
@@ -127,7 +133,24 @@ class CheckerCli(unittest.TestCase):
         status, out, _ = run("--exe-dir", medium, catalogue)
         self.assertEqual(status, 0, text_of(out))
         document = self.check_json("--exe-dir=" + medium, catalogue)
-        self.assertEqual(document["exeFolder"], medium + "\\")
+        self.assertEqual(document["exeFolder"], folder_path(self.folder / "medium"))
+
+    def test_relative_exe_dir_is_taken_from_the_current_directory_once(self):
+        self.write("medium/soft/a.exe", size=10)
+        self.write("Bundor.INI",
+                   "[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\nList2=C\n"
+                   "[B]\nWorkingDir=%CurrDir%\nAutoInstall=soft\\a.exe\nManualInstall=soft\\a.exe\n"
+                   "[C]\nAutoInstall=soft\\a.exe\nManualInstall=soft\\a.exe\n")
+        for option in (["--exe-dir", "medium"], ["--exe-dir=medium\\"], ["--exe-dir", "./medium/"]):
+            status, out, _ = run("--json", *option, "Bundor.INI", cwd=self.folder)
+            document = json.loads(text_of(out))
+            self.assertEqual(document["exeFolder"], folder_path(self.folder / "medium"), option)
+            entries = document["launcher"]["categories"][0]["entries"]
+            # Joined with %CurrDir% and relative to the exe folder: both found, and nothing
+            # but the relative commands' warning.
+            self.assertEqual([(e["autoInstall"]["found"], e["manualInstall"]["found"])
+                              for e in entries], [(True, True), (True, True)], option)
+            self.assertEqual(status, 1, option)
 
     def test_ansi_catalogue_with_a_broken_character(self):
         self.write("ansi.INI", "[Type]\r\nSort1=常用\r\n", encoding="gbk")
