@@ -49,8 +49,8 @@ WString CommandMissingMessage(const Finding& f) {
 
 WString NearestSectionHint(const Finding& f) {
     if (f.strHint.empty()) return {};
-    return WSTR("最接近的节是第 ") + DecimalText(f.nOtherLine) + WSTR(" 行的 [") + f.strHint +
-           WSTR("]。");
+    return WSTR("是不是指第 ") + DecimalText(f.nOtherLine) + WSTR(" 行的 [") + f.strHint +
+           WSTR("]？");
 }
 
 WString WorkingDirEndMessage(const Finding& f) {
@@ -155,8 +155,8 @@ WString FindingMessage(const Finding& f, TextEncoding encoding) {
                        "：启动器在当前目录中查找它，只有从程序所在的文件夹启动时才找得到。"
                        "建议在该节加上 WorkingDir=%CurrDir%。");
         case FindingKind::UnknownKey:
-            return WSTR("启动器不读取键") + Q(f.strKey) + WSTR("，它被忽略。最接近的已知键是 ") +
-                   f.strHint + WSTR("。");
+            return WSTR("启动器不读取键") + Q(f.strKey) + WSTR("，它被忽略。") +
+                   (f.strHint.empty() ? WString() : WSTR("是不是想写 ") + f.strHint + WSTR("？"));
         case FindingKind::KeyWithoutEquals:
             return WSTR("这一行没有等号，启动器不读取它：") + Q(f.strText) + WSTR("。");
         case FindingKind::KeyOutsideSection:

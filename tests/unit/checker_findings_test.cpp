@@ -287,4 +287,40 @@ TEST(CheckerFindings, EncodingAndInvalidBytes) {
     EXPECT_EQ(Only(surrogate, FindingKind::InvalidBytes, 2).lines, (std::vector<int>{2, 3}));
 }
 
+// A name is suggested only when it is close to the one written; far ones are no help.
+TEST(CheckerFindings, SuggestionsOnlyForCloseNames) {
+    MemoryFileSystem fs;
+    const CheckReport report = CheckText(
+        "[Config]\n"                     // 1
+        "Colour=red\n"                   // 2
+        "\xEF\xBD\x94itleText=x\n"       // 3  "ｔitleText"
+        "WorkDir=x\n"                    // 4
+        "[Type]\n"                       // 5
+        "Sort1=Foo\n"                    // 6
+        "Sort2=\xC3\x84rger\n"           // 7  "Ärger"
+        "Sort3=Completely Different\n"   // 8
+        "[Completely Different Name]\n"  // 9
+        "[\xC3\xA4rger]\n"               // 10 "ärger": another section to the reader
+        "[Completely Different.List]\n"  // 11
+        "List1=Chekced\n"                // 12
+        "[Chekced]\n"                    // 13
+        "Chekced=1\n"                    // 14
+        "Descripton=x\n"                 // 15
+        "IconPth=x\n",                   // 16
+        fs);
+    const auto hint = [&report](FindingKind kind, int line) {
+        return U8(Only(report, kind, line).strHint);
+    };
+    EXPECT_EQ(hint(FindingKind::UnknownKey, 2), "");
+    EXPECT_EQ(hint(FindingKind::UnknownKey, 3), "TitleText") << "a full-width letter";
+    EXPECT_EQ(hint(FindingKind::UnknownKey, 4), "") << "three edits from WorkingDir";
+    EXPECT_EQ(hint(FindingKind::CategorySectionMissing, 6), "");
+    EXPECT_EQ(hint(FindingKind::CategorySectionMissing, 7), "\xC3\xA4rger") << "letter case";
+    EXPECT_EQ(Only(report, FindingKind::CategorySectionMissing, 7).nOtherLine, 10);
+    EXPECT_EQ(hint(FindingKind::CategorySectionMissing, 8), "Completely Different Name");
+    EXPECT_EQ(hint(FindingKind::UnknownKey, 14), "Checked") << "two letters swapped";
+    EXPECT_EQ(hint(FindingKind::UnknownKey, 15), "Description");
+    EXPECT_EQ(hint(FindingKind::UnknownKey, 16), "IconPath");
+}
+
 }  // namespace
