@@ -10,20 +10,18 @@
 
 enum class Severity { Error, Warning, Info };
 
-// Every kind has one severity (SeverityOf). The comment of a kind says which fields of a
-// Finding it fills besides nLine and strSection (the section it is about, as the file or the
-// list key names it).
+// Every kind has one severity (SeverityOf, which says how it is chosen). The comment of a kind says
+// which fields of a Finding it fills besides nLine and strSection (the section it is about, as the
+// file or the list key names it).
 enum class FindingKind {
-    // Errors
     FileUnreadable,          // strText: the path
     CategorySectionMissing,  // strKey: the Sort key; strHint/nOtherLine: nearest section
     EntrySectionMissing,     // strKey: the List key; strHint/nOtherLine: nearest section
     CommandNotFound,  // strKey: AutoInstall/ManualInstall; strText: the joined command; bFlag:
                       // it has the "cdrom:\" marker; items: the CD drives it was looked for on
-    // Warnings
-    NoCategories,                // (about the [Type] section)
-    NumberingGap,                // strKey: where reading stopped; bFlag: that key is present
-                                 // (with an empty value); items: the keys ignored
+    NoCategories,     // (about the [Type] section)
+    NumberingGap,     // strKey: where reading stopped; bFlag: that key is present
+                      // (with an empty value); items: the keys ignored
     WorkingDirWithoutBackslash,  // strText: the WorkingDir; items: key, joined text, key, ...
     CurrDirNotReplaced,          // strKey, strText: the value
     CdromMarkerNotRecognised,    // strKey, strText: the value; strHint: the spelling found
@@ -39,13 +37,12 @@ enum class FindingKind {
     DuplicateSection,            // nOtherLine: the first section of that name, which is read
     DuplicateKey,                // strKey; nOtherLine: the first key of that name, which counts
     InvalidBytes,                // lines: every line with such bytes
-    // Information
-    Encoding,                 // (the report's encoding)
-    EntryListedSeveralTimes,  // items: the category of each listing, in order
-    CdromCommand,             // strKey, strText: the joined command; strHint: the file used;
-                              // items: the CD drives it was found on (none: no CD drive here)
-    ListSectionMissing,       // strKey: the list section's name
-    SectionNotRead,           // (a section that no Sort or List value names)
+    Encoding,                    // (the report's encoding)
+    EntryListedSeveralTimes,     // items: the category of each listing, in order
+    CdromCommand,                // strKey, strText: the joined command; strHint: the file used;
+                                 // items: the CD drives it was found on (none: no CD drive here)
+    ListSectionMissing,          // strKey: the list section's name
+    SectionNotRead,              // (a section that no Sort or List value names)
 };
 
 Severity SeverityOf(FindingKind kind);

@@ -118,8 +118,8 @@ WString FindingMessage(const Finding& f, TextEncoding encoding) {
                    WSTR("。启动器遇到这种情况时显示空目录：默认标题，没有任何分类。");
         case FindingKind::CategorySectionMissing:
             return WSTR("分类") + Q(f.strSection) + WSTR("（") + f.strKey +
-                   WSTR("）没有对应的节 [") + f.strSection + WSTR("]：它没有图标。") +
-                   NearestSectionHint(f);
+                   WSTR("）没有对应的节 [") + f.strSection +
+                   WSTR("]：它照常显示，只是没有图标，也没有 WorkingDir。") + NearestSectionHint(f);
         case FindingKind::EntrySectionMissing:
             return WSTR("条目") + Q(f.strSection) + WSTR("（") + f.strKey +
                    WSTR("）没有对应的节 [") + f.strSection + WSTR("]：它没有命令、图标和说明。") +

@@ -227,7 +227,7 @@ TEST(CheckerFindings, FileLevelMistakes) {
     // Keys before any section; no [Type] at all; a comment line is no key.
     const CheckReport stray = CheckText("; comment\nstray=1\n\n[Config]\nDefault=0\n", fs);
     EXPECT_EQ(Findings(stray), (Strings{"no-categories 0 [Type]", "key-outside-section 2 stray"}));
-    EXPECT_EQ(ExitStatus(stray), kExitWarnings);
+    EXPECT_EQ(ExitStatus(stray), kExitErrors) << "nothing to install";
 
     // [Type] without Sort1, but with Sort2: no category, and Sort2 is ignored.
     const CheckReport empty = CheckText("[Type]\nSort2=A\n", fs);
@@ -272,7 +272,7 @@ TEST(CheckerFindings, EncodingAndInvalidBytes) {
     const Finding& bad = Only(utf8, FindingKind::InvalidBytes, 2);
     EXPECT_EQ(bad.lines, (std::vector<int>{2, 4}));
     EXPECT_EQ(Findings(utf8), (Strings{"invalid-bytes 2", "unknown-key 4 [Type] \xEF\xBF\xBD"}));
-    EXPECT_EQ(ExitStatus(utf8), kExitWarnings);
+    EXPECT_EQ(ExitStatus(utf8), kExitErrors) << "characters are lost";
 
     // Code page 936 with a lead byte that no trail byte follows, on line 3.
     const CheckReport ansi = CheckText("[Type]\r\nSort1=\xB3\xA3\r\nSort2=\x81\r\n", fs);
@@ -321,6 +321,40 @@ TEST(CheckerFindings, SuggestionsOnlyForCloseNames) {
     EXPECT_EQ(hint(FindingKind::UnknownKey, 14), "Checked") << "two letters swapped";
     EXPECT_EQ(hint(FindingKind::UnknownKey, 15), "Description");
     EXPECT_EQ(hint(FindingKind::UnknownKey, 16), "IconPath");
+}
+
+// The exit status that release scripts stop on: 2 only when the launcher loses or misplaces
+// what the author wrote, or cannot find a file; 1 when it merely behaves unexpectedly.
+TEST(CheckerFindings, ExitStatusFollowsWhatTheLauncherLoses) {
+    MemoryFileSystem fs;
+    fs.AddFile(WSTR("E:\\a.exe"), 1);
+    fs.AddFile(WSTR("E:\\a.ico"), 1);
+    const std::string entry = "[B]\nWorkingDir=%CurrDir%\nAutoInstall=a.exe\nManualInstall=a.exe\n";
+    const auto status = [&](const std::string& text) {
+        const CheckReport report = CheckText(text, fs);
+        return std::make_pair(ExitStatus(report), Findings(report));
+    };
+    // The category is shown with its entries; it only has no icon and no WorkingDir.
+    EXPECT_EQ(status("[Type]\nSort1=A\n[A.List]\nList1=B\n" + entry),
+              std::make_pair(kExitWarnings, Strings{"category-section-missing 2 [A] Sort1"}));
+    // Unexpected, but nothing lost: a key nobody reads (twice), a word for a number, a
+    // command given only for one mode.
+    EXPECT_EQ(
+        status("[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\n[B]\nWorkingDir=%CurrDir%\n"
+               "ManualInstall=a.exe\nChecked=yes\nVersion=1\nVersion=2\n"),
+        std::make_pair(kExitWarnings,
+                       Strings{"command-missing 6 [B] AutoInstall", "not-a-number 9 [B] Checked",
+                               "unknown-key 10 [B] Version", "unknown-key 11 [B] Version"}));
+    // Lost: a category after a gap, the second of two commands, an icon file.
+    EXPECT_EQ(status("[Type]\nSort1=A\nSort3=C\n[A]\n[A.List]\nList1=B\n[C]\n" + entry).first,
+              kExitErrors);
+    EXPECT_EQ(status("[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\n" + entry + "AutoInstall=a.exe /S\n")
+                  .first,
+              kExitErrors);
+    EXPECT_EQ(status("[Type]\nSort1=A\n[A]\nWorkingDir=%CurrDir%\nIconPath=b.ico\n[A.List]\n"
+                     "List1=B\n" +
+                     entry),
+              std::make_pair(kExitErrors, Strings{"icon-not-found 5 [A] IconPath"}));
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ TEST(CheckerJson, DocumentCarriesTheViewAndTheProblemDetails) {
                   "Chekced=1\n",
                   fs)));
     for (const char* part : {
-             "\"status\": 1,",
+             "\"status\": 2,",
              "\"exeFolder\": \"E:\\\\\",",
              "\"encoding\": \"utf-8\",",
              "\"title\": \"引号\\\"\",",
@@ -97,7 +97,7 @@ TEST(CheckerJson, DocumentCarriesTheViewAndTheProblemDetails) {
              "      \"key\": \"autoinstall\",\n      \"otherLine\": 10,",
              "\"kind\": \"unknown-key\",\n      \"line\": 13,\n      \"section\": \"B\",\n"
              "      \"key\": \"Chekced\",\n      \"suggestion\": \"Checked\",",
-             "\"counts\": {\n    \"errors\": 0,\n    \"warnings\": 2,\n    \"information\": 1\n",
+             "\"counts\": {\n    \"errors\": 1,\n    \"warnings\": 1,\n    \"information\": 1\n",
          }) {
         EXPECT_NE(json.find(part), std::string::npos) << part << "\nin:\n" << json;
     }
@@ -137,9 +137,10 @@ TEST(CheckerText, ReportOfASmallCatalogue) {
               "      大小：0.00 MB\n"
               "      图标：E:\\（找不到，显示程序自带的图标）\n"
               "\n"
-              "问题：错误 2 个，警告 0 个，提示 1 条\n"
-              "  [错误] 第 6 行 [常用] 分类“常用”（Sort1）没有对应的节 [常用]：它没有图标。\n"
+              "问题：错误 1 个，警告 1 个，提示 1 条\n"
               "  [错误] 第 12 行 [甲] ManualInstall 的命令找不到文件：“E:\\soft\\b.exe”。\n"
+              "  [警告] 第 6 行 [常用] 分类“常用”（Sort1）没有对应的节 [常用]：它照常显示，"
+              "只是没有图标，也没有 WorkingDir。\n"
               "  [提示] 文件编码：UTF-8（无 BOM）。\n"
               "\n"
               "结论：有错误（退出状态 2）\n");
