@@ -20,8 +20,16 @@ WString LineList(const std::vector<int>& lines) {
     std::vector<WString> shown;
     for (size_t i = 0; i < lines.size() && i < kShown; ++i) shown.push_back(DecimalText(lines[i]));
     WString text = JoinItems(shown);
-    if (lines.size() > kShown) text += WSTR(" 等 ") + DecimalText(lines.size()) + WSTR(" 行");
-    return text;
+    if (lines.size() > kShown)
+        return text + WSTR(" 等共 ") + DecimalText(lines.size()) + WSTR(" 行");
+    return text + WSTR(" 行");
+}
+
+// The report names the finding's own line; the message names only the others.
+WString InvalidBytesPlace(const Finding& f) {
+    if (f.lines.empty() || f.nLine == 0) return WSTR("文件中");
+    if (f.lines.size() == 1) return WSTR("这一行");
+    return WSTR("这一行和第 ") + LineList(std::vector<int>(f.lines.begin() + 1, f.lines.end()));
 }
 
 WString CurrDirMessage(const Finding& f) {
@@ -183,9 +191,7 @@ WString FindingMessage(const Finding& f, TextEncoding encoding) {
             return WSTR("键 ") + f.strKey + WSTR(" 重复：第 ") + DecimalText(f.nOtherLine) +
                    WSTR(" 行已有，启动器只使用那一个，本行被忽略。");
         case FindingKind::InvalidBytes:
-            return (f.lines.empty() ? WString(WSTR("文件中"))
-                                    : WSTR("第 ") + LineList(f.lines) + WSTR(" 行")) +
-                   WSTR("有不符合 ") + EncodingLabel(encoding) +
+            return InvalidBytesPlace(f) + WSTR("有不符合 ") + EncodingLabel(encoding) +
                    WSTR(" 的字节，启动器把它们显示为乱码。请检查文件的保存编码。");
         case FindingKind::Encoding:
             return WSTR("文件编码：") + EncodingLabel(encoding) +

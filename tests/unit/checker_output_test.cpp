@@ -1,6 +1,9 @@
 // The checker's report formats (text and JSON) and its command line.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <sstream>
+
 #include "checker/command_line.h"
 #include "checker/json_writer.h"
 #include "checker/text_report.h"
@@ -144,6 +147,34 @@ TEST(CheckerText, ReportOfASmallCatalogue) {
               "  [提示] 文件编码：UTF-8（无 BOM）。\n"
               "\n"
               "结论：有错误（退出状态 2）\n");
+}
+
+// Each problem line names a line of the file once: the report gives the finding's own line,
+// and a message names only other lines.
+TEST(CheckerText, NoProblemNamesALineTwice) {
+    MemoryFileSystem fs;
+    const std::string text = U8(FormatTextReport(
+        CheckText("\xEF\xBB\xBF[Type]\n; \xE5\xB8\nSort1=A\n; \xFF\n; \xFF\n[A]\nIconPath=a\n"
+                  "IconPath=b\n[B]\n; \xC3\n",
+                  fs)));
+    size_t problems = 0;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("  [", 0) != 0) continue;
+        ++problems;
+        std::multiset<std::string> named;
+        for (size_t at = line.find("第 "); at != std::string::npos; at = line.find("第 ", at + 1)) {
+            const size_t digits = at + std::string("第 ").size();
+            named.insert(
+                line.substr(digits, line.find_first_not_of("0123456789", digits) - digits));
+        }
+        for (const std::string& number : named) {
+            EXPECT_EQ(named.count(number), 1u) << line;
+        }
+    }
+    EXPECT_GE(problems, 4u) << text;
+    EXPECT_NE(text.find("第 2 行"), std::string::npos) << "the first broken line";
+    EXPECT_NE(text.find("4、5、10 行"), std::string::npos) << "the other broken lines";
 }
 
 TEST(CheckerCommandLine, ReadsOptionsAndOneCatalogue) {
