@@ -5,7 +5,7 @@
 // fuzz-sources: app/catalogue.cpp ops/shell.cpp ops/white_space.cpp ops/package_size.cpp
 // fuzz-sources: ops/posix_file_system.cpp ops/posix_process_starter.cpp
 // fuzz-sources: checker/catalogue_check.cpp checker/catalogue_walk.cpp
-// fuzz-sources: checker/check_report.cpp checker/encoding_checks.cpp
+// fuzz-sources: checker/check_report.cpp checker/encoding_checks.cpp checker/file_lines.cpp
 // fuzz-sources: checker/finding_text.cpp checker/json_report.cpp checker/json_writer.cpp
 // fuzz-sources: checker/launcher_view.cpp checker/names.cpp checker/path_checks.cpp
 // fuzz-sources: checker/structure_checks.cpp checker/text_report.cpp

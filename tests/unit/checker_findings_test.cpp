@@ -2,6 +2,8 @@
 // against an in-memory file system.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/unit/checker_test_support.h"
 #include "tests/unit/memory_file_system.h"
 
@@ -355,6 +357,41 @@ TEST(CheckerFindings, ExitStatusFollowsWhatTheLauncherLoses) {
                      "List1=B\n" +
                      entry),
               std::make_pair(kExitErrors, Strings{"icon-not-found 5 [A] IconPath"}));
+}
+
+// In code page 936 a lead byte just before a line break takes the break with it: the reader
+// sees lines 2 and 3 as one. Every finding still names the file's own line, as an editor
+// counts them, the same lines as in the file with a sound character there.
+TEST(CheckerFindings, LinesAfterABrokenCharacterAreTheFilesOwn) {
+    MemoryFileSystem fs;
+    const auto catalogue = [](const std::string& character) {
+        return "[Type]\r\n; \xD7\xA2" + character +  // 1, 2  "; 注" and the character
+               "\n\r\n"                              // 3     the break it may take, an empty line
+               "Sort1=\xB3\xA3\xD3\xC3\r\n"          // 4     常用
+               "Sort2=B\r\nSort4=D\r\n"              // 5, 6
+               "[\xB3\xA3\xD3\xC3]\r\nIconPath=x\r\nIconPath=y\r\n"  // 7-9
+               "[B.List]\r\nList1=C\r\n";                            // 10, 11
+    };
+    const CheckReport sound = CheckText(catalogue("\xB0\xA1"), fs);  // 啊
+    const CheckReport broken = CheckText(catalogue("\x81"), fs);
+    ASSERT_EQ(broken.encoding, TextEncoding::Ansi);
+    ASSERT_EQ(sound.encoding, TextEncoding::Ansi);
+
+    Strings expected = Findings(sound);
+    expected.insert(expected.begin(), "invalid-bytes 2");
+    EXPECT_EQ(Findings(broken), expected);
+    EXPECT_EQ(Only(broken, FindingKind::DuplicateKey, 9).nOtherLine, 8);
+    EXPECT_EQ(Only(broken, FindingKind::InvalidBytes, 2).lines, std::vector<int>{2});
+    ASSERT_EQ(broken.view.categories.size(), 2u);
+    EXPECT_EQ(broken.view.categories[0].nLine, 4);
+    EXPECT_EQ(broken.view.categories[0].nSectionLine, 7);
+    ASSERT_EQ(broken.view.categories[1].entries.size(), 1u);
+    EXPECT_EQ(broken.view.categories[1].entries[0].nLine, 11);
+    const Strings soundFindings = Findings(sound);
+    EXPECT_NE(std::find(soundFindings.begin(), soundFindings.end(),
+                        "category-section-missing 5 [B] Sort2"),
+              soundFindings.end())
+        << "the file's lines";
 }
 
 }  // namespace
