@@ -8,6 +8,7 @@
 #include "app/profile.h"
 #include "checker/catalogue_walk.h"
 #include "checker/encoding_checks.h"
+#include "checker/encoding_hints.h"
 #include "checker/exe_folder_file_system.h"
 #include "checker/file_lines.h"
 #include "checker/launcher_view.h"
@@ -62,6 +63,7 @@ CheckReport CheckCatalogue(const CheckInput& input, IFileSystem& fileSystem) {
     ToFileLines(lines, report.view, read);
 
     CheckEncoding(input.bytes, decoded, report.findings);
+    CheckEncodingGuess(input.bytes, decoded, report.findings);
     report.findings.insert(report.findings.end(), std::make_move_iterator(read.begin()),
                            std::make_move_iterator(read.end()));
     std::stable_sort(report.findings.begin(), report.findings.end(),

@@ -17,6 +17,7 @@ Severity SeverityOf(FindingKind kind) {
         case FindingKind::DuplicateSection:
         case FindingKind::DuplicateKey:
         case FindingKind::InvalidBytes:
+        case FindingKind::Utf8ReadAsAnsi:
             return Severity::Error;
         case FindingKind::CategorySectionMissing:
         case FindingKind::RelativePath:
@@ -26,6 +27,7 @@ Severity SeverityOf(FindingKind kind) {
         case FindingKind::NotANumber:
         case FindingKind::CommandMissing:
         case FindingKind::PackageNotMeasurable:
+        case FindingKind::Utf8WithoutChinese:
             return Severity::Warning;
         case FindingKind::Encoding:
         case FindingKind::EntryListedSeveralTimes:

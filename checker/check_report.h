@@ -37,6 +37,10 @@ enum class FindingKind {
     DuplicateSection,            // nOtherLine: the first section of that name, which is read
     DuplicateKey,                // strKey; nOtherLine: the first key of that name, which counts
     InvalidBytes,                // lines: every line with such bytes
+    Utf8ReadAsAnsi,              // nColumn: the first byte that is not UTF-8, in its line;
+                                 // strText: its value in hex; strHint: how many such places
+    Utf8WithoutChinese,          // strText: the first non-ASCII text as read; strHint: the
+                                 // same bytes in the ANSI code page
     Encoding,                    // (the report's encoding)
     EntryListedSeveralTimes,     // items: the category of each listing, in order
     CdromCommand,                // strKey, strText: the joined command; strHint: the file used;
@@ -55,6 +59,7 @@ struct Finding {
     WString strText;
     WString strHint;
     int nOtherLine = 0;
+    int nColumn = 0;  // 1-based byte in the line, where a finding is about one byte
     bool bFlag = false;
     std::vector<WString> items;
     std::vector<int> lines;

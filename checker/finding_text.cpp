@@ -193,6 +193,22 @@ WString FindingMessage(const Finding& f, TextEncoding encoding) {
         case FindingKind::InvalidBytes:
             return InvalidBytesPlace(f) + WSTR("有不符合 ") + EncodingLabel(encoding) +
                    WSTR(" 的字节，启动器把它们显示为乱码。请检查文件的保存编码。");
+        case FindingKind::Utf8ReadAsAnsi:
+            return WSTR("这一行的第 ") + DecimalText(f.nColumn) + WSTR(" 个字节（") + f.strText +
+                   WSTR("）不符合 UTF-8") +
+                   (f.strHint == WSTR("1") ? WString()
+                                           : WSTR("（全文共 ") + f.strHint + WSTR(" 处）")) +
+                   WSTR(
+                       "，所以启动器不按 UTF-8，而按系统 ANSI 代码页（GBK）读取整个文件：按 UTF-8 "
+                       "写的中文全部显示为乱码。请改正这个字节，并另存为带 BOM 的 UTF-8。");
+        case FindingKind::Utf8WithoutChinese:
+            return WSTR(
+                       "文件没有 BOM，又恰好符合 UTF-8，启动器按 UTF-8 "
+                       "读取，但其中没有一个汉字：") +
+                   Q(f.strText) + WSTR("按系统 ANSI 代码页（GBK）读是") + Q(f.strHint) +
+                   WSTR(
+                       "。这多半是一个很短的 GBK 文件，启动器会一直按 UTF-8 显示它。请另存为带 BOM "
+                       "的 UTF-8 或 UTF-16。");
         case FindingKind::Encoding:
             return WSTR("文件编码：") + EncodingLabel(encoding) +
                    (encoding == TextEncoding::Ansi

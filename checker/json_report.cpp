@@ -114,6 +114,10 @@ void WriteFinding(CJsonWriter& json, const Finding& finding, TextEncoding encodi
         json.Key(WSTR("otherLine"));
         json.Number(finding.nOtherLine);
     }
+    if (finding.nColumn > 0) {
+        json.Key(WSTR("column"));
+        json.Number(finding.nColumn);
+    }
     if (!finding.lines.empty()) {
         json.Key(WSTR("lines"));
         json.BeginArray();
@@ -178,6 +182,10 @@ const WChar* FindingKindId(FindingKind kind) {
             return WSTR("duplicate-key");
         case FindingKind::InvalidBytes:
             return WSTR("invalid-bytes");
+        case FindingKind::Utf8ReadAsAnsi:
+            return WSTR("utf-8-read-as-ansi");
+        case FindingKind::Utf8WithoutChinese:
+            return WSTR("utf-8-without-chinese");
         case FindingKind::Encoding:
             return WSTR("encoding");
         case FindingKind::EntryListedSeveralTimes:

@@ -394,4 +394,47 @@ TEST(CheckerFindings, LinesAfterABrokenCharacterAreTheFilesOwn) {
         << "the file's lines";
 }
 
+// Where the detected encoding is most likely not the one the author saved in.
+TEST(CheckerFindings, EncodingTheAuthorMeant) {
+    MemoryFileSystem fs;
+    const std::string utf8 =
+        "[Config]\nTitleText=\xE8\xA3\x85\xE6\x9C\xBA\xE5\xB7\xA5\xE5\x85\xB7\n"  // 装机工具
+        "[Type]\nSort1=\xE5\xB8\xB8\xE7\x94\xA8\n[\xE5\xB8\xB8\xE7\x94\xA8]\n";   // 常用
+    // One stray byte in UTF-8: the whole file is read in the ANSI code page.
+    std::string stray = utf8;
+    stray.insert(stray.find("Sort1=") + 6, "x\xFF");
+    const CheckReport fellBack = CheckText(stray, fs);
+    EXPECT_EQ(fellBack.encoding, TextEncoding::Ansi);
+    const Finding& cause = Only(fellBack, FindingKind::Utf8ReadAsAnsi, 4);
+    EXPECT_EQ(cause.nColumn, 8) << "Sort1=x, then the stray byte";
+    EXPECT_EQ(U8(cause.strText), "0xFF");
+    EXPECT_EQ(ExitStatus(fellBack), kExitErrors);
+    EXPECT_EQ(Findings(CheckText(utf8, fs)), Strings{"list-section-missing 4 [常用] 常用.List"});
+
+    // A real GBK file with the same text, broken or not, is not taken for UTF-8.
+    const std::string gbk =
+        "[Config]\r\nTitleText=\xD7\xB0\xBB\xFA\xB9\xA4\xBE\xDF\r\n[Type]\r\n"
+        "Sort1=\xB3\xA3\xD3\xC3\xE4\xB8\xB0\xA1\r\n; \x81";
+    for (const CheckReport& report : {CheckText(gbk, fs), CheckText(gbk + "\xFF", fs)}) {
+        EXPECT_EQ(report.encoding, TextEncoding::Ansi);
+        for (const Finding& finding : report.findings) {
+            EXPECT_NE(finding.kind, FindingKind::Utf8ReadAsAnsi) << Describe(finding);
+        }
+    }
+
+    // "小" in GBK is valid UTF-8 ("С"): the launcher shows a Cyrillic letter.
+    const CheckReport small = CheckText("[Config]\r\nTitleText=\xD0\xA1\r\n", fs);
+    EXPECT_EQ(small.encoding, TextEncoding::Utf8);
+    const Finding& guess = Only(small, FindingKind::Utf8WithoutChinese, 2);
+    EXPECT_EQ(U8(guess.strText), "\xD0\xA1");
+    EXPECT_EQ(U8(guess.strHint), "小");
+    EXPECT_EQ(Findings(small), (Strings{"no-categories 0 [Type]", "utf-8-without-chinese 2"}));
+    for (const std::string& sound : Strings{utf8, "[Config]\nTitleText=Setup\n",
+                                            "\xEF\xBB\xBF[Config]\nTitleText=\xD0\xA1\n"}) {
+        for (const Finding& finding : CheckText(sound, fs).findings) {
+            EXPECT_NE(finding.kind, FindingKind::Utf8WithoutChinese) << sound;
+        }
+    }
+}
+
 }  // namespace
