@@ -34,10 +34,13 @@ void ToFileLines(const CFileLines& lines, LauncherView& view, std::vector<Findin
 
 }  // namespace
 
-CheckReport CheckCatalogue(const CheckInput& input, IFileSystem& fileSystem) {
+CheckReport CheckCatalogue(const CheckInput& input, IFileSystem& fileSystem,
+                           ILetterCaseFinder* letterCase) {
     CheckReport report;
     report.strCatalogue = input.strCatalogue;
-    report.strExeFolder = input.strExeFolder;
+    report.strExeFolder =
+        input.strLauncherFolder.empty() ? input.strExeFolder : input.strLauncherFolder;
+    report.strCheckedFolder = input.strExeFolder;
     report.bRead = input.bRead;
     if (!input.bRead) {
         Finding unreadable;
@@ -50,9 +53,9 @@ CheckReport CheckCatalogue(const CheckInput& input, IFileSystem& fileSystem) {
     const DecodedText decoded = DecodeCatalogueText(input.bytes);
     report.encoding = decoded.encoding;
     const CProfile profile(decoded.strText);
-    const CatalogueModel model = BuildCatalogue(profile, input.strExeFolder);
+    const CatalogueModel model = BuildCatalogue(profile, report.strExeFolder);
     const CatalogueWalk walk = WalkCatalogue(profile);
-    CExeFolderFileSystem files(fileSystem, input.strExeFolder);
+    CExeFolderFileSystem files(fileSystem, input.strExeFolder, report.strExeFolder, letterCase);
     report.view = BuildLauncherView(model, walk, files);
 
     // What the reader saw is numbered by its lines; the report numbers the file's.

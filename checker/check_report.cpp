@@ -28,6 +28,7 @@ Severity SeverityOf(FindingKind kind) {
         case FindingKind::CommandMissing:
         case FindingKind::PackageNotMeasurable:
         case FindingKind::Utf8WithoutChinese:
+        case FindingKind::LetterCaseDiffers:
             return Severity::Warning;
         case FindingKind::Encoding:
         case FindingKind::EntryListedSeveralTimes:

@@ -19,6 +19,7 @@ enum class FindingKind {
     EntrySectionMissing,     // strKey: the List key; strHint/nOtherLine: nearest section
     CommandNotFound,  // strKey: AutoInstall/ManualInstall; strText: the joined command; bFlag:
                       // it has the "cdrom:\" marker; items: the CD drives it was looked for on
+                      // (none: it was looked for in the checked folder)
     NoCategories,     // (about the [Type] section)
     NumberingGap,     // strKey: where reading stopped; bFlag: that key is present
                       // (with an empty value); items: the keys ignored
@@ -33,6 +34,7 @@ enum class FindingKind {
     CommandMissing,              // strKey; strText: the joined command (WorkingDir alone)
     IconNotFound,                // strKey: IconPath; strText: the joined path
     PackageNotMeasurable,        // strKey: ManualInstall; strText: the file found
+    LetterCaseDiffers,           // strKey; strText: the file found; strHint: its own name
     ValueCut,                    // strKey
     DuplicateSection,            // nOtherLine: the first section of that name, which is read
     DuplicateKey,                // strKey; nOtherLine: the first key of that name, which counts
@@ -112,8 +114,9 @@ struct LauncherView {
 };
 
 struct CheckReport {
-    WString strCatalogue;  // the path as given
-    WString strExeFolder;  // what "%CurrDir%" stood for
+    WString strCatalogue;      // the path as given
+    WString strExeFolder;      // what "%CurrDir%" stood for: the launcher's folder
+    WString strCheckedFolder;  // where the files were looked for in its place
     bool bRead = false;
     TextEncoding encoding = TextEncoding::Utf8;
     LauncherView view;              // only when the file was read

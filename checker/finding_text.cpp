@@ -119,7 +119,8 @@ WString EncodingLabel(TextEncoding encoding) {
     return WSTR("系统 ANSI 代码页（简体中文 Windows 上为 GBK，代码页 936）");
 }
 
-WString FindingMessage(const Finding& f, TextEncoding encoding) {
+WString FindingMessage(const Finding& f, const CheckReport& report) {
+    const TextEncoding encoding = report.encoding;
     switch (f.kind) {
         case FindingKind::FileUnreadable:
             return WSTR("无法读取目录文件") + Q(f.strText) +
@@ -137,7 +138,10 @@ WString FindingMessage(const Finding& f, TextEncoding encoding) {
             if (f.bFlag && !f.items.empty()) {
                 text += WSTR("在光驱 ") + JoinItems(f.items) + WSTR(" 上都没有。");
             } else if (f.bFlag) {
-                text += WSTR("本机没有光驱，去掉 cdrom:\\ 后在程序所在的文件夹中也没有。");
+                text += WSTR("本机没有光驱，于是去掉 cdrom:\\ 后在 ") + report.strCheckedFolder +
+                        WSTR(
+                            " 中查找，把它当作光盘，也没有找到。在有光驱的电脑上，启动器只在光驱上"
+                            "查找。");
             }
             return text;
         }
@@ -182,6 +186,12 @@ WString FindingMessage(const Finding& f, TextEncoding encoding) {
         case FindingKind::PackageNotMeasurable:
             return WSTR("找到了安装包") + Q(f.strText) +
                    WSTR("，但无法打开它（它是文件夹，或不允许打开），大小显示为 0.00 MB。");
+        case FindingKind::LetterCaseDiffers:
+            return WSTR("找到的") + Q(f.strHint) + WSTR("与 ") + f.strKey + WSTR(" 中的") +
+                   Q(f.strText) +
+                   WSTR(
+                       "字母大小写不同。Windows 不区分大小写，启动器能找到它；只有在区分大小写的"
+                       "介质上才有影响。");
         case FindingKind::ValueCut:
             return f.strKey + WSTR(" 的值超过 4095 个字符，启动器只使用前 4095 个。");
         case FindingKind::DuplicateSection:
@@ -220,11 +230,10 @@ WString FindingMessage(const Finding& f, TextEncoding encoding) {
                    WSTR(" 次：") + JoinItems(f.items) + WSTR("。每处各是一行，勾选互不影响。");
         case FindingKind::CdromCommand:
             if (f.items.empty()) {
-                return f.strKey +
-                       WSTR(
-                           " 使用 cdrom:\\：本机没有光驱，启动器去掉标记后在当前目录中查找；"
-                           "在程序所在的文件夹中找到") +
-                       Q(f.strHint) + WSTR("。");
+                return f.strKey + WSTR(" 使用 cdrom:\\：本机没有光驱，于是去掉标记后在 ") +
+                       report.strCheckedFolder + WSTR(" 中查找，把它当作光盘，找到") +
+                       Q(f.strHint) +
+                       WSTR("。在有光驱的电脑上，启动器只在光驱上查找，不看程序所在的文件夹。");
             }
             return f.strKey + WSTR(" 使用 cdrom:\\：在光驱 ") + JoinItems(f.items) +
                    WSTR(" 上找到，启动器使用") + Q(f.strHint) + WSTR("。");

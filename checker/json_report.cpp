@@ -94,7 +94,7 @@ void WriteView(CJsonWriter& json, const LauncherView& view) {
     json.EndObject();
 }
 
-void WriteFinding(CJsonWriter& json, const Finding& finding, TextEncoding encoding) {
+void WriteFinding(CJsonWriter& json, const Finding& finding, const CheckReport& report) {
     json.BeginObject();
     json.Key(WSTR("severity"));
     json.String(SeverityId(SeverityOf(finding.kind)));
@@ -132,7 +132,7 @@ void WriteFinding(CJsonWriter& json, const Finding& finding, TextEncoding encodi
         json.String(finding.strHint);
     }
     json.Key(WSTR("message"));
-    json.String(FindingMessage(finding, encoding));
+    json.String(FindingMessage(finding, report));
     json.EndObject();
 }
 
@@ -174,6 +174,8 @@ const WChar* FindingKindId(FindingKind kind) {
             return WSTR("icon-not-found");
         case FindingKind::PackageNotMeasurable:
             return WSTR("package-not-measurable");
+        case FindingKind::LetterCaseDiffers:
+            return WSTR("letter-case-differs");
         case FindingKind::ValueCut:
             return WSTR("value-cut");
         case FindingKind::DuplicateSection:
@@ -240,6 +242,8 @@ WString FormatJsonReport(const CheckReport& report) {
     if (report.bRead) {
         json.Key(WSTR("exeFolder"));
         json.String(report.strExeFolder);
+        json.Key(WSTR("checkedFolder"));
+        json.String(report.strCheckedFolder);
         json.Key(WSTR("encoding"));
         json.String(EncodingId(report.encoding));
     }
@@ -254,7 +258,7 @@ WString FormatJsonReport(const CheckReport& report) {
     json.BeginArray();
     for (const Finding& finding : report.findings) {
         ++counts[static_cast<int>(SeverityOf(finding.kind))];
-        WriteFinding(json, finding, report.encoding);
+        WriteFinding(json, finding, report);
     }
     json.EndArray();
     json.Key(WSTR("counts"));

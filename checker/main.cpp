@@ -14,6 +14,7 @@
 #include "checker/console.h"
 #include "checker/full_path.h"
 #include "checker/json_report.h"
+#include "checker/letter_case.h"
 #include "checker/text_report.h"
 #include "ops/file_system.h"
 
@@ -36,8 +37,10 @@ int Run(const std::vector<WString>& args) {
     input.strCatalogue = line.strCatalogue;
     input.strExeFolder =
         line.bHasExeDir ? FullFolderPath(line.strExeDir) : FolderOfFile(line.strCatalogue);
+    input.strLauncherFolder = LauncherFolder(line, input.strExeFolder);
     input.bRead = ReadWholeFile(line.strCatalogue, input.bytes);
-    const CheckReport report = CheckCatalogue(input, PlatformFileSystem());
+    const CheckReport report =
+        CheckCatalogue(input, PlatformFileSystem(), PlatformLetterCaseFinder());
     WriteOutput(OutputStream::Standard,
                 line.bJson ? FormatJsonReport(report) : FormatTextReport(report));
     return ExitStatus(report);

@@ -7,6 +7,7 @@
 // fuzz-sources: checker/catalogue_check.cpp checker/catalogue_walk.cpp
 // fuzz-sources: checker/check_report.cpp checker/encoding_checks.cpp checker/file_lines.cpp
 // fuzz-sources: checker/finding_text.cpp checker/json_report.cpp checker/json_writer.cpp
+// fuzz-sources: checker/exe_folder_file_system.cpp
 // fuzz-sources: checker/launcher_view.cpp checker/names.cpp checker/path_checks.cpp
 // fuzz-sources: checker/structure_checks.cpp checker/text_report.cpp checker/encoding_hints.cpp
 // fuzz-options: -max_len=16384

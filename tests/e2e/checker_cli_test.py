@@ -73,7 +73,8 @@ class CheckerCli(unittest.TestCase):
         return document
 
     def test_bad_usage_gives_64_and_the_usage_on_standard_error(self):
-        for args in ([], ["--json"], ["--jsn", "a.ini"], ["a.ini", "b.ini"], ["--exe-dir"]):
+        for args in ([], ["--json"], ["--jsn", "a.ini"], ["a.ini", "b.ini"], ["--exe-dir"],
+                     ["--as-drive", "E:\\soft", "a.ini"], ["--as-drive=1:", "a.ini"]):
             status, out, err = run(*args)
             self.assertEqual(status, 64, args)
             self.assertEqual(out, b"", args)
@@ -133,7 +134,14 @@ class CheckerCli(unittest.TestCase):
         status, out, _ = run("--exe-dir", medium, catalogue)
         self.assertEqual(status, 0, text_of(out))
         document = self.check_json("--exe-dir=" + medium, catalogue)
-        self.assertEqual(document["exeFolder"], folder_path(self.folder / "medium"))
+        # The launcher will see the medium as the root of a CD drive; it is looked for here.
+        self.assertEqual(document["exeFolder"], "E:\\")
+        self.assertEqual(document["checkedFolder"], folder_path(self.folder / "medium"))
+        document = self.check_json("--as-drive", "h:", "--exe-dir", medium, catalogue)
+        self.assertEqual(document["exeFolder"], "H:\\")
+        self.assertEqual(document["status"], 0)
+        program = document["launcher"]["categories"][0]["entries"][0]["autoInstall"]["program"]
+        self.assertEqual(program, "H:\\soft\\a.exe")
 
     def test_relative_exe_dir_is_taken_from_the_current_directory_once(self):
         self.write("medium/soft/a.exe", size=10)
@@ -144,7 +152,8 @@ class CheckerCli(unittest.TestCase):
         for option in (["--exe-dir", "medium"], ["--exe-dir=medium\\"], ["--exe-dir", "./medium/"]):
             status, out, _ = run("--json", *option, "Bundor.INI", cwd=self.folder)
             document = json.loads(text_of(out))
-            self.assertEqual(document["exeFolder"], folder_path(self.folder / "medium"), option)
+            self.assertEqual(document["checkedFolder"], folder_path(self.folder / "medium"),
+                             option)
             entries = document["launcher"]["categories"][0]["entries"]
             # Joined with %CurrDir% and relative to the exe folder: both found, and nothing
             # but the relative commands' warning.
@@ -173,22 +182,20 @@ class CheckerCli(unittest.TestCase):
             document = self.check_json("G:\\checker_cli_test\\demo\\Bundor.INI")
         finally:
             shutil.rmtree(disk, ignore_errors=True)
-        self.assertEqual(document["exeFolder"], "G:\\checker_cli_test\\demo\\")
-        # "cdrom:\soft\演示输入法.exe" is looked for at the roots of E: and F:, where tools/demo
-        # may have put the medium.
-        cdroms = [d + ":\\" for d in "EF"
-                  if (wine_dir / ("cdrom-" + d.lower()) / "soft" / "演示输入法.exe").is_file()]
-        cdrom_kind = "cdrom-command" if cdroms else "command-not-found"
+        # The folder stands in for the disc in E:, the first CD drive here, where
+        # "cdrom:\soft\演示输入法.exe" is found.
+        self.assertEqual(document["exeFolder"], "E:\\")
+        self.assertEqual(document["checkedFolder"], "G:\\checker_cli_test\\demo\\")
         self.assertEqual(
             [(p["kind"], p["line"], p["section"], p["key"]) for p in document["problems"]],
             [("encoding", None, "", ""),
              ("entry-listed-several-times", 22, "演示记事本", ""),
-             (cdrom_kind, 51, "演示输入法", "AutoInstall"),
-             (cdrom_kind, 52, "演示输入法", "ManualInstall"),
+             ("cdrom-command", 51, "演示输入法", "AutoInstall"),
+             ("cdrom-command", 52, "演示输入法", "ManualInstall"),
              ("command-not-found", 80, "光盘上没有的软件", "AutoInstall"),
              ("command-not-found", 81, "光盘上没有的软件", "ManualInstall")])
         self.assertEqual(document["status"], 2)
-        prefix = "G:\\checker_cli_test\\demo\\"
+        prefix = "E:\\"
         for entry in (e for c in document["launcher"]["categories"] for e in c["entries"]):
             program = entry["manualInstall"].get("program", "")
             if program.startswith(prefix):

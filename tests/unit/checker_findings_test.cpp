@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "checker/finding_text.h"
 #include "tests/unit/checker_test_support.h"
 #include "tests/unit/memory_file_system.h"
 
@@ -434,6 +435,102 @@ TEST(CheckerFindings, EncodingTheAuthorMeant) {
         for (const Finding& finding : CheckText(sound, fs).findings) {
             EXPECT_NE(finding.kind, FindingKind::Utf8WithoutChinese) << sound;
         }
+    }
+}
+
+// Windows finds Soft\7Z.EXE for soft\7z.exe: so does the checker where letter case counts,
+// with a warning, and only when no name matches exactly.
+TEST(CheckerFindings, NamesInOtherLetterCaseAreFoundAsOnWindows) {
+    LetterCaseFinder fs;
+    fs.AddFile(WSTR("E:\\Soft\\7Z.EXE"), 1048576);
+    fs.AddFile(WSTR("E:\\icons\\Zip.ico"), 1);
+    fs.AddFile(WSTR("E:\\a.exe"), 2 * 1048576);
+    fs.AddFile(WSTR("E:\\A.EXE"), 1);
+    const std::string text =
+        "[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\nList2=C\nList3=D\n"          // 1-7
+        "[B]\nWorkingDir=%CurrDir%\nAutoInstall=soft\\7z.exe /S\n"             // 8-10
+        "ManualInstall=soft\\7z.exe\nIconPath=icons\\zip.ico\n"                // 11, 12
+        "[C]\nWorkingDir=%CurrDir%\nAutoInstall=a.exe\nManualInstall=a.exe\n"  // 13-16
+        "[D]\nAutoInstall=soft\\7z.exe\nManualInstall=a.exe\n";                // 17-19
+    const CheckReport report = CheckText(text, fs, WSTR("E:\\"), WString(), &fs);
+    EXPECT_EQ(Findings(report), (Strings{
+                                    "letter-case-differs 10 [B] AutoInstall",
+                                    "letter-case-differs 11 [B] ManualInstall",
+                                    "letter-case-differs 12 [B] IconPath",
+                                    "relative-path 18 [D] AutoInstall",
+                                    "letter-case-differs 18 [D] AutoInstall",
+                                    "relative-path 19 [D] ManualInstall",
+                                }));
+    EXPECT_EQ(ExitStatus(report), kExitWarnings);
+    EXPECT_EQ(U8(Only(report, FindingKind::LetterCaseDiffers, 10).strHint), "E:\\Soft\\7Z.EXE");
+    EXPECT_EQ(U8(Only(report, FindingKind::LetterCaseDiffers, 18).strHint), "Soft\\7Z.EXE")
+        << "as relative as the command";
+    const std::vector<EntryView>& entries = report.view.categories.at(0).entries;
+    EXPECT_EQ(U8(entries.at(0).autoInstall.strParams), "/S");
+    EXPECT_EQ(U8(entries.at(0).strSize), "1.00 MB");
+    EXPECT_TRUE(entries.at(0).icon.bFound);
+    EXPECT_EQ(U8(entries.at(1).strSize), "2.00 MB") << "the exact name first";
+
+    // Without a finder (on Windows, or on an exact file system) the names are not found.
+    EXPECT_EQ(ExitStatus(CheckText(text, fs)), kExitErrors);
+}
+
+// The launcher sees its folder as the root of the disc: the 260-unit limit counts that path,
+// not the one of the folder checked, however deep it lies.
+TEST(CheckerFindings, PathLimitCountsThePathTheLauncherSees) {
+    MemoryFileSystem fs;
+    const WString deep = WSTR("G:\\") + WString(250, WSTR('d')) + WSTR("\\");
+    const WString name256(256, WSTR('n'));  // E:\ and the name: 259 units
+    fs.AddFile(deep + WSTR("soft\\a.exe"), 1048576);
+    fs.AddFile(deep + name256, 1);
+    fs.AddFile(deep + name256 + WSTR("x"), 1);  // 260 units on the disc: never found
+    fs.AddFile(deep + WSTR("a.ico"), 1);
+    const std::string n = U8(name256);
+    const CheckReport report = CheckText(
+        "[Type]\nSort1=A\n[A]\nWorkingDir=%CurrDir%\nIconPath=a.ico\n[A.List]\nList1=B\n"
+        "List2=C\nList3=D\n"  // 1-9
+        "[B]\nWorkingDir=%CurrDir%\nAutoInstall=soft\\a.exe /S\nManualInstall=" +
+            n +
+            "\n"  // 10-13
+            "[C]\nWorkingDir=%CurrDir%\nAutoInstall=" +
+            n + "x\nManualInstall=" + n +
+            "\n"  // 14-17
+            "[D]\nAutoInstall=" +
+            n + "x\nManualInstall=" + n + "\n",  // 18-20, relative
+        fs, deep, WSTR("E:\\"));
+    EXPECT_EQ(U8(report.strExeFolder), "E:\\");
+    EXPECT_EQ(report.strCheckedFolder, deep);
+    EXPECT_EQ(
+        Findings(report),
+        (Strings{"command-not-found 16 [C] AutoInstall", "relative-path 19 [D] AutoInstall",
+                 "command-not-found 19 [D] AutoInstall", "relative-path 20 [D] ManualInstall"}));
+    const CategoryView& category = report.view.categories.at(0);
+    EXPECT_TRUE(category.icon.bFound);
+    EXPECT_EQ(U8(category.entries.at(0).autoInstall.strProgram), "E:\\soft\\a.exe");
+    EXPECT_EQ(U8(category.entries.at(0).strSize), "0.00 MB") << "the package is the long name";
+    EXPECT_TRUE(category.entries.at(1).manualInstall.bFound);
+    EXPECT_TRUE(category.entries.at(2).manualInstall.bFound);
+}
+
+// No CD drive here: a "cdrom:\" command is looked for in the checked folder, as if it were the
+// disc, and the message says where.
+TEST(CheckerFindings, CdromCommandWithoutACdDriveSaysWhereItLooked) {
+    MemoryFileSystem fs;
+    fs.AddFile(WSTR("G:\\medium\\soft\\ime.exe"), 1);
+    const CheckReport report = CheckText(
+        "[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\n[B]\nWorkingDir=%CurrDir%\n"
+        "AutoInstall=cdrom:\\soft\\ime.exe /q\nManualInstall=cdrom:\\soft\\missing.exe\n",
+        fs, WSTR("G:\\medium\\"), WSTR("E:\\"));
+    EXPECT_EQ(Findings(report), (Strings{"cdrom-command 8 [B] AutoInstall",
+                                         "command-not-found 9 [B] ManualInstall"}));
+    const Finding& found = Only(report, FindingKind::CdromCommand, 8);
+    const Finding& missing = Only(report, FindingKind::CommandNotFound, 9);
+    EXPECT_TRUE(found.items.empty());
+    EXPECT_TRUE(missing.bFlag);
+    EXPECT_TRUE(missing.items.empty());
+    for (const Finding* finding : {&found, &missing}) {
+        EXPECT_NE(U8(FindingMessage(*finding, report)).find("G:\\medium\\"), std::string::npos)
+            << U8(FindingMessage(*finding, report));
     }
 }
 

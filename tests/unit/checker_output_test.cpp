@@ -193,6 +193,16 @@ TEST(CheckerCommandLine, ReadsOptionsAndOneCatalogue) {
     EXPECT_EQ(U8(line.strExeDir), "D:\\soft\\");
     EXPECT_EQ(U8(line.strCatalogue), "-a.ini");
 
+    // The launcher's folder: the drive given, else the exe folder when it is a drive root
+    // (the disc in its drive), else the root of a CD drive.
+    EXPECT_EQ(U8(LauncherFolder(line, WSTR("\\media\\cd\\"))), "E:\\");
+    EXPECT_EQ(U8(LauncherFolder(line, WSTR("F:\\"))), "F:\\");
+    EXPECT_EQ(U8(LauncherFolder(line, WSTR("F:\\disc\\"))), "E:\\");
+    ASSERT_TRUE(ParseCommandLine({WSTR("--as-drive"), WSTR("h:"), WSTR("a.ini")}, line, error));
+    EXPECT_EQ(U8(LauncherFolder(line, WSTR("F:\\"))), "H:\\");
+    ASSERT_TRUE(ParseCommandLine({WSTR("--as-drive=G:/"), WSTR("a.ini")}, line, error));
+    EXPECT_EQ(U8(line.strAsDrive), "G:\\");
+
     for (const std::vector<WString>& help : std::vector<std::vector<WString>>{
              {WSTR("--help")}, {WSTR("-h")}, {WSTR("/?")}, {WSTR("a.ini"), WSTR("--help")}}) {
         ASSERT_TRUE(ParseCommandLine(help, line, error));
@@ -209,6 +219,9 @@ TEST(CheckerCommandLine, RefusesBadUsageWithAReason) {
         {{WSTR("a.ini"), WSTR("--exe-dir")}, "--exe-dir 后面缺少文件夹"},
         {{WSTR("--exe-dir="), WSTR("a.ini")}, "--exe-dir 的文件夹为空"},
         {{WSTR("--exe-dir=E:"), WSTR("--exe-dir=F:"), WSTR("a.ini")}, "--exe-dir 只能给一次"},
+        {{WSTR("a.ini"), WSTR("--as-drive")}, "--as-drive 后面缺少盘符"},
+        {{WSTR("--as-drive=E:\\soft"), WSTR("a.ini")}, "--as-drive 需要一个盘符，如 E:：E:\\soft"},
+        {{WSTR("--as-drive"), WSTR("E"), WSTR("a.ini")}, "--as-drive 需要一个盘符，如 E:：E"},
     };
     for (const auto& [args, reason] : cases) {
         CommandLine line;

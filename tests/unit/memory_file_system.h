@@ -36,7 +36,7 @@ protected:
         return true;
     }
 
-private:
+protected:
     std::map<WString, uint64_t> m_files;
     std::set<WString> m_folders;
     std::set<WString> m_locked;
