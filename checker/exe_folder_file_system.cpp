@@ -39,7 +39,7 @@ CExeFolderFileSystem::Place CExeFolderFileSystem::Locate(const WString& text) co
         rest = WStringView(text).substr(m_strLauncher.size());
     } else if (IsRelative(text)) {
         rest = text;
-    } else if (IsDriveRoot(m_strLauncher) && text[0] == '\\' &&
+    } else if (IsDriveRoot(m_strLauncher) && !text.empty() && text[0] == '\\' &&
                (text.size() < 2 || text[1] != '\\')) {
         rest = WStringView(text).substr(1);  // the root of the current drive: the disc's
     } else {
