@@ -6,15 +6,22 @@
 
 #include "app/wstring.h"
 #include "checker/check_report.h"
+#include "checker/letter_case.h"
 #include "ops/file_system.h"
 
 struct CheckInput {
     WString strCatalogue;  // the path, as given; shown in the report
-    WString strExeFolder;  // what "%CurrDir%" stands for, ending in '\'
-    bool bRead = false;    // the file could be read
-    std::string bytes;     // its bytes
+    WString strExeFolder;  // the folder with the medium's files, where Bundor.exe is; ending in '\'
+    // The launcher's folder as it will see it, which "%CurrDir%" stands for: a drive root
+    // such as E:\ when the medium is a disc; empty for the exe folder itself.
+    WString strLauncherFolder;
+    bool bRead = false;  // the file could be read
+    std::string bytes;   // its bytes
 };
 
-// Relative texts are looked for in the exe folder, as the launcher started from its own
-// folder finds them; everything else goes to the given file system as it is.
-CheckReport CheckCatalogue(const CheckInput& input, IFileSystem& fileSystem);
+// Texts in the launcher's folder, and relative ones, are looked for in the exe folder, as
+// the launcher started from its own folder finds them; everything else goes to the given
+// file system as it is. A name found only by the letter-case finder (if any) is found, with
+// a warning.
+CheckReport CheckCatalogue(const CheckInput& input, IFileSystem& fileSystem,
+                           ILetterCaseFinder* letterCase = nullptr);

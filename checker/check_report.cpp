@@ -1,21 +1,43 @@
 #include "checker/check_report.h"
 
+// An error: the launcher loses or misplaces something the author wrote, or fails to find or
+// start something. A warning: it merely does something the author may not expect.
 Severity SeverityOf(FindingKind kind) {
     switch (kind) {
         case FindingKind::FileUnreadable:
-        case FindingKind::CategorySectionMissing:
         case FindingKind::EntrySectionMissing:
         case FindingKind::CommandNotFound:
+        case FindingKind::NoCategories:
+        case FindingKind::NumberingGap:
+        case FindingKind::WorkingDirWithoutBackslash:
+        case FindingKind::CurrDirNotReplaced:
+        case FindingKind::CdromMarkerNotRecognised:
+        case FindingKind::IconNotFound:
+        case FindingKind::ValueCut:
+        case FindingKind::DuplicateSection:
+        case FindingKind::DuplicateKey:
+        case FindingKind::InvalidBytes:
+        case FindingKind::Utf8ReadAsAnsi:
             return Severity::Error;
+        case FindingKind::CategorySectionMissing:
+        case FindingKind::RelativePath:
+        case FindingKind::UnknownKey:
+        case FindingKind::KeyWithoutEquals:
+        case FindingKind::KeyOutsideSection:
+        case FindingKind::NotANumber:
+        case FindingKind::CommandMissing:
+        case FindingKind::PackageNotMeasurable:
+        case FindingKind::Utf8WithoutChinese:
+        case FindingKind::LetterCaseDiffers:
+            return Severity::Warning;
         case FindingKind::Encoding:
         case FindingKind::EntryListedSeveralTimes:
         case FindingKind::CdromCommand:
         case FindingKind::ListSectionMissing:
         case FindingKind::SectionNotRead:
-            return Severity::Info;
-        default:
-            return Severity::Warning;
+            break;
     }
+    return Severity::Info;
 }
 
 int ExitStatus(const CheckReport& report) {

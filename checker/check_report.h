@@ -10,20 +10,19 @@
 
 enum class Severity { Error, Warning, Info };
 
-// Every kind has one severity (SeverityOf). The comment of a kind says which fields of a
-// Finding it fills besides nLine and strSection (the section it is about, as the file or the
-// list key names it).
+// Every kind has one severity (SeverityOf, which says how it is chosen). The comment of a kind says
+// which fields of a Finding it fills besides nLine and strSection (the section it is about, as the
+// file or the list key names it).
 enum class FindingKind {
-    // Errors
     FileUnreadable,          // strText: the path
     CategorySectionMissing,  // strKey: the Sort key; strHint/nOtherLine: nearest section
     EntrySectionMissing,     // strKey: the List key; strHint/nOtherLine: nearest section
     CommandNotFound,  // strKey: AutoInstall/ManualInstall; strText: the joined command; bFlag:
                       // it has the "cdrom:\" marker; items: the CD drives it was looked for on
-    // Warnings
-    NoCategories,                // (about the [Type] section)
-    NumberingGap,                // strKey: where reading stopped; bFlag: that key is present
-                                 // (with an empty value); items: the keys ignored
+                      // (none: it was looked for in the checked folder)
+    NoCategories,     // (about the [Type] section)
+    NumberingGap,     // strKey: where reading stopped; bFlag: that key is present
+                      // (with an empty value); items: the keys ignored
     WorkingDirWithoutBackslash,  // strText: the WorkingDir; items: key, joined text, key, ...
     CurrDirNotReplaced,          // strKey, strText: the value
     CdromMarkerNotRecognised,    // strKey, strText: the value; strHint: the spelling found
@@ -35,17 +34,21 @@ enum class FindingKind {
     CommandMissing,              // strKey; strText: the joined command (WorkingDir alone)
     IconNotFound,                // strKey: IconPath; strText: the joined path
     PackageNotMeasurable,        // strKey: ManualInstall; strText: the file found
+    LetterCaseDiffers,           // strKey; strText: the file found; strHint: its own name
     ValueCut,                    // strKey
     DuplicateSection,            // nOtherLine: the first section of that name, which is read
     DuplicateKey,                // strKey; nOtherLine: the first key of that name, which counts
     InvalidBytes,                // lines: every line with such bytes
-    // Information
-    Encoding,                 // (the report's encoding)
-    EntryListedSeveralTimes,  // items: the category of each listing, in order
-    CdromCommand,             // strKey, strText: the joined command; strHint: the file used;
-                              // items: the CD drives it was found on (none: no CD drive here)
-    ListSectionMissing,       // strKey: the list section's name
-    SectionNotRead,           // (a section that no Sort or List value names)
+    Utf8ReadAsAnsi,              // nColumn: the first byte that is not UTF-8, in its line;
+                                 // strText: its value in hex; strHint: how many such places
+    Utf8WithoutChinese,          // strText: the first non-ASCII text as read; strHint: the
+                                 // same bytes in the ANSI code page
+    Encoding,                    // (the report's encoding)
+    EntryListedSeveralTimes,     // items: the category of each listing, in order
+    CdromCommand,                // strKey, strText: the joined command; strHint: the file used;
+                                 // items: the CD drives it was found on (none: no CD drive here)
+    ListSectionMissing,          // strKey: the list section's name
+    SectionNotRead,              // (a section that no Sort or List value names)
 };
 
 Severity SeverityOf(FindingKind kind);
@@ -58,6 +61,7 @@ struct Finding {
     WString strText;
     WString strHint;
     int nOtherLine = 0;
+    int nColumn = 0;  // 1-based byte in the line, where a finding is about one byte
     bool bFlag = false;
     std::vector<WString> items;
     std::vector<int> lines;
@@ -110,8 +114,9 @@ struct LauncherView {
 };
 
 struct CheckReport {
-    WString strCatalogue;  // the path as given
-    WString strExeFolder;  // what "%CurrDir%" stood for
+    WString strCatalogue;      // the path as given
+    WString strExeFolder;      // what "%CurrDir%" stood for: the launcher's folder
+    WString strCheckedFolder;  // where the files were looked for in its place
     bool bRead = false;
     TextEncoding encoding = TextEncoding::Utf8;
     LauncherView view;              // only when the file was read

@@ -6,6 +6,37 @@ bool IsOption(const WString& arg) {
     return arg.size() > 1 && arg[0] == '-';
 }
 
+bool IsLetter(WChar c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsDriveRoot(const WString& folder) {
+    return folder.size() == 3 && IsLetter(folder[0]) && folder[1] == ':' &&
+           (folder[2] == '\\' || folder[2] == '/');
+}
+
+// An option's value, from "--name value" or "--name=value"; false with a message when there
+// is none.
+bool OptionValue(const std::vector<WString>& args, size_t& i, WStringView name, WStringView what,
+                 WString& value, WString& error) {
+    const WString& arg = args[i];
+    if (arg.size() == name.size()) {
+        if (i + 1 >= args.size()) {
+            error = WString(name) + WSTR(" 后面缺少") + WString(what);
+            return false;
+        }
+        value = args[++i];
+    } else {
+        value = arg.substr(name.size() + 1);
+    }
+    return true;
+}
+
+bool IsOptionNamed(const WString& arg, WStringView name) {
+    return arg == name || (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
+                           arg[name.size()] == '=');
+}
+
 }  // namespace
 
 bool ParseCommandLine(const std::vector<WString>& args, CommandLine& line, WString& error) {
@@ -26,17 +57,9 @@ bool ParseCommandLine(const std::vector<WString>& args, CommandLine& line, WStri
             line.bHelp = true;
         } else if (arg == WSTR("--json")) {
             line.bJson = true;
-        } else if (arg == WSTR("--exe-dir") || arg.rfind(WSTR("--exe-dir="), 0) == 0) {
+        } else if (IsOptionNamed(arg, WSTR("--exe-dir"))) {
             WString dir;
-            if (arg == WSTR("--exe-dir")) {
-                if (i + 1 >= args.size()) {
-                    error = WSTR("--exe-dir 后面缺少文件夹");
-                    return false;
-                }
-                dir = args[++i];
-            } else {
-                dir = arg.substr(10);
-            }
+            if (!OptionValue(args, i, WSTR("--exe-dir"), WSTR("文件夹"), dir, error)) return false;
             if (dir.empty()) {
                 error = WSTR("--exe-dir 的文件夹为空");
                 return false;
@@ -47,6 +70,21 @@ bool ParseCommandLine(const std::vector<WString>& args, CommandLine& line, WStri
             }
             line.bHasExeDir = true;
             line.strExeDir = dir;
+        } else if (IsOptionNamed(arg, WSTR("--as-drive"))) {
+            WString drive;
+            if (!OptionValue(args, i, WSTR("--as-drive"), WSTR("盘符"), drive, error)) return false;
+            if (drive.size() == 2) drive += WSTR('\\');
+            if (!IsDriveRoot(drive)) {
+                error = WSTR("--as-drive 需要一个盘符，如 E:：") + drive;
+                return false;
+            }
+            if (!line.strAsDrive.empty()) {
+                error = WSTR("--as-drive 只能给一次");
+                return false;
+            }
+            if (drive[0] >= 'a') drive[0] = static_cast<WChar>(drive[0] - ('a' - 'A'));
+            drive[2] = WSTR('\\');
+            line.strAsDrive = drive;
         } else {
             error = WSTR("未知的选项：") + arg;
             return false;
@@ -65,22 +103,26 @@ bool ParseCommandLine(const std::vector<WString>& args, CommandLine& line, WStri
     return true;
 }
 
+WString LauncherFolder(const CommandLine& line, const WString& exeFolder) {
+    if (!line.strAsDrive.empty()) return line.strAsDrive;
+    if (IsDriveRoot(exeFolder)) return exeFolder;
+    return kDefaultLauncherFolder;
+}
+
 WString UsageText() {
     return WSTR(
-        "用法：bundor-check [--json] [--exe-dir 文件夹] 目录文件\n"
+        "用法：bundor-check [--json] [--exe-dir 文件夹] [--as-drive 盘符] 目录文件\n"
         "\n"
         "按启动器的读法检查 Bundor 的目录文件（如 Bundor.INI）：列出启动器将显示和执行的内容，\n"
         "以及文件中的问题和所在的行。\n"
         "\n"
         "  --json             输出一个 JSON 文档，供其他程序读取\n"
-        "  --exe-dir 文件夹   %CurrDir% 所代表的文件夹，即 Bundor.exe 所在的文件夹\n"
+        "  --exe-dir 文件夹   被检查的介质文件夹，即 Bundor.exe 所在的文件夹\n"
         "                     （默认：目录文件所在的文件夹）\n"
+        "  --as-drive 盘符    启动器看到的程序文件夹，即光盘的根目录，如 E:；%CurrDir% 代表它，\n"
+        "                     260 个字符的路径上限也按它计算（默认：程序文件夹本身是盘符根目录时\n"
+        "                     就用它，否则用 E:）\n"
         "  --help             显示本说明\n"
         "\n"
         "退出状态：0 没有问题；1 只有警告；2 有错误；3 无法读取目录文件；64 命令行用法错误\n");
-}
-
-WString ExeFolderFromOption(const WString& dir) {
-    if (!dir.empty() && (dir.back() == '\\' || dir.back() == '/')) return dir;
-    return dir + WSTR("\\");
 }

@@ -20,8 +20,16 @@ WString LineList(const std::vector<int>& lines) {
     std::vector<WString> shown;
     for (size_t i = 0; i < lines.size() && i < kShown; ++i) shown.push_back(DecimalText(lines[i]));
     WString text = JoinItems(shown);
-    if (lines.size() > kShown) text += WSTR(" 等 ") + DecimalText(lines.size()) + WSTR(" 行");
-    return text;
+    if (lines.size() > kShown)
+        return text + WSTR(" 等共 ") + DecimalText(lines.size()) + WSTR(" 行");
+    return text + WSTR(" 行");
+}
+
+// The report names the finding's own line; the message names only the others.
+WString InvalidBytesPlace(const Finding& f) {
+    if (f.lines.empty() || f.nLine == 0) return WSTR("文件中");
+    if (f.lines.size() == 1) return WSTR("这一行");
+    return WSTR("这一行和第 ") + LineList(std::vector<int>(f.lines.begin() + 1, f.lines.end()));
 }
 
 WString CurrDirMessage(const Finding& f) {
@@ -49,8 +57,8 @@ WString CommandMissingMessage(const Finding& f) {
 
 WString NearestSectionHint(const Finding& f) {
     if (f.strHint.empty()) return {};
-    return WSTR("最接近的节是第 ") + DecimalText(f.nOtherLine) + WSTR(" 行的 [") + f.strHint +
-           WSTR("]。");
+    return WSTR("是不是指第 ") + DecimalText(f.nOtherLine) + WSTR(" 行的 [") + f.strHint +
+           WSTR("]？");
 }
 
 WString WorkingDirEndMessage(const Finding& f) {
@@ -111,15 +119,16 @@ WString EncodingLabel(TextEncoding encoding) {
     return WSTR("系统 ANSI 代码页（简体中文 Windows 上为 GBK，代码页 936）");
 }
 
-WString FindingMessage(const Finding& f, TextEncoding encoding) {
+WString FindingMessage(const Finding& f, const CheckReport& report) {
+    const TextEncoding encoding = report.encoding;
     switch (f.kind) {
         case FindingKind::FileUnreadable:
             return WSTR("无法读取目录文件") + Q(f.strText) +
                    WSTR("。启动器遇到这种情况时显示空目录：默认标题，没有任何分类。");
         case FindingKind::CategorySectionMissing:
             return WSTR("分类") + Q(f.strSection) + WSTR("（") + f.strKey +
-                   WSTR("）没有对应的节 [") + f.strSection + WSTR("]：它没有图标。") +
-                   NearestSectionHint(f);
+                   WSTR("）没有对应的节 [") + f.strSection +
+                   WSTR("]：它照常显示，只是没有图标，也没有 WorkingDir。") + NearestSectionHint(f);
         case FindingKind::EntrySectionMissing:
             return WSTR("条目") + Q(f.strSection) + WSTR("（") + f.strKey +
                    WSTR("）没有对应的节 [") + f.strSection + WSTR("]：它没有命令、图标和说明。") +
@@ -129,7 +138,10 @@ WString FindingMessage(const Finding& f, TextEncoding encoding) {
             if (f.bFlag && !f.items.empty()) {
                 text += WSTR("在光驱 ") + JoinItems(f.items) + WSTR(" 上都没有。");
             } else if (f.bFlag) {
-                text += WSTR("本机没有光驱，去掉 cdrom:\\ 后在程序所在的文件夹中也没有。");
+                text += WSTR("本机没有光驱，于是去掉 cdrom:\\ 后在 ") + report.strCheckedFolder +
+                        WSTR(
+                            " 中查找，把它当作光盘，也没有找到。在有光驱的电脑上，启动器只在光驱上"
+                            "查找。");
             }
             return text;
         }
@@ -155,8 +167,8 @@ WString FindingMessage(const Finding& f, TextEncoding encoding) {
                        "：启动器在当前目录中查找它，只有从程序所在的文件夹启动时才找得到。"
                        "建议在该节加上 WorkingDir=%CurrDir%。");
         case FindingKind::UnknownKey:
-            return WSTR("启动器不读取键") + Q(f.strKey) + WSTR("，它被忽略。最接近的已知键是 ") +
-                   f.strHint + WSTR("。");
+            return WSTR("启动器不读取键") + Q(f.strKey) + WSTR("，它被忽略。") +
+                   (f.strHint.empty() ? WString() : WSTR("是不是想写 ") + f.strHint + WSTR("？"));
         case FindingKind::KeyWithoutEquals:
             return WSTR("这一行没有等号，启动器不读取它：") + Q(f.strText) + WSTR("。");
         case FindingKind::KeyOutsideSection:
@@ -174,6 +186,12 @@ WString FindingMessage(const Finding& f, TextEncoding encoding) {
         case FindingKind::PackageNotMeasurable:
             return WSTR("找到了安装包") + Q(f.strText) +
                    WSTR("，但无法打开它（它是文件夹，或不允许打开），大小显示为 0.00 MB。");
+        case FindingKind::LetterCaseDiffers:
+            return WSTR("找到的") + Q(f.strHint) + WSTR("与 ") + f.strKey + WSTR(" 中的") +
+                   Q(f.strText) +
+                   WSTR(
+                       "字母大小写不同。Windows 不区分大小写，启动器能找到它；只有在区分大小写的"
+                       "介质上才有影响。");
         case FindingKind::ValueCut:
             return f.strKey + WSTR(" 的值超过 4095 个字符，启动器只使用前 4095 个。");
         case FindingKind::DuplicateSection:
@@ -183,10 +201,24 @@ WString FindingMessage(const Finding& f, TextEncoding encoding) {
             return WSTR("键 ") + f.strKey + WSTR(" 重复：第 ") + DecimalText(f.nOtherLine) +
                    WSTR(" 行已有，启动器只使用那一个，本行被忽略。");
         case FindingKind::InvalidBytes:
-            return (f.lines.empty() ? WString(WSTR("文件中"))
-                                    : WSTR("第 ") + LineList(f.lines) + WSTR(" 行")) +
-                   WSTR("有不符合 ") + EncodingLabel(encoding) +
+            return InvalidBytesPlace(f) + WSTR("有不符合 ") + EncodingLabel(encoding) +
                    WSTR(" 的字节，启动器把它们显示为乱码。请检查文件的保存编码。");
+        case FindingKind::Utf8ReadAsAnsi:
+            return WSTR("这一行的第 ") + DecimalText(f.nColumn) + WSTR(" 个字节（") + f.strText +
+                   WSTR("）不符合 UTF-8") +
+                   (f.strHint == WSTR("1") ? WString()
+                                           : WSTR("（全文共 ") + f.strHint + WSTR(" 处）")) +
+                   WSTR(
+                       "，所以启动器不按 UTF-8，而按系统 ANSI 代码页（GBK）读取整个文件：按 UTF-8 "
+                       "写的中文全部显示为乱码。请改正这个字节，并另存为带 BOM 的 UTF-8。");
+        case FindingKind::Utf8WithoutChinese:
+            return WSTR(
+                       "文件没有 BOM，又恰好符合 UTF-8，启动器按 UTF-8 "
+                       "读取，但其中没有一个汉字：") +
+                   Q(f.strText) + WSTR("按系统 ANSI 代码页（GBK）读是") + Q(f.strHint) +
+                   WSTR(
+                       "。这多半是一个很短的 GBK 文件，启动器会一直按 UTF-8 显示它。请另存为带 BOM "
+                       "的 UTF-8 或 UTF-16。");
         case FindingKind::Encoding:
             return WSTR("文件编码：") + EncodingLabel(encoding) +
                    (encoding == TextEncoding::Ansi
@@ -198,11 +230,10 @@ WString FindingMessage(const Finding& f, TextEncoding encoding) {
                    WSTR(" 次：") + JoinItems(f.items) + WSTR("。每处各是一行，勾选互不影响。");
         case FindingKind::CdromCommand:
             if (f.items.empty()) {
-                return f.strKey +
-                       WSTR(
-                           " 使用 cdrom:\\：本机没有光驱，启动器去掉标记后在当前目录中查找；"
-                           "在程序所在的文件夹中找到") +
-                       Q(f.strHint) + WSTR("。");
+                return f.strKey + WSTR(" 使用 cdrom:\\：本机没有光驱，于是去掉标记后在 ") +
+                       report.strCheckedFolder + WSTR(" 中查找，把它当作光盘，找到") +
+                       Q(f.strHint) +
+                       WSTR("。在有光驱的电脑上，启动器只在光驱上查找，不看程序所在的文件夹。");
             }
             return f.strKey + WSTR(" 使用 cdrom:\\：在光驱 ") + JoinItems(f.items) +
                    WSTR(" 上找到，启动器使用") + Q(f.strHint) + WSTR("。");

@@ -11,8 +11,8 @@
 WString SeverityLabel(Severity severity);  // 错误, 警告, 提示
 WString EncodingLabel(TextEncoding encoding);
 
-// The message of a finding; the encoding is the report's (some messages name it).
-WString FindingMessage(const Finding& finding, TextEncoding encoding);
+// The message of a finding of the report (some messages name its encoding or folders).
+WString FindingMessage(const Finding& finding, const CheckReport& report);
 
 // Small helpers the report formats share.
 WString DecimalText(long long value);

@@ -94,7 +94,7 @@ void WriteView(CJsonWriter& json, const LauncherView& view) {
     json.EndObject();
 }
 
-void WriteFinding(CJsonWriter& json, const Finding& finding, TextEncoding encoding) {
+void WriteFinding(CJsonWriter& json, const Finding& finding, const CheckReport& report) {
     json.BeginObject();
     json.Key(WSTR("severity"));
     json.String(SeverityId(SeverityOf(finding.kind)));
@@ -114,6 +114,10 @@ void WriteFinding(CJsonWriter& json, const Finding& finding, TextEncoding encodi
         json.Key(WSTR("otherLine"));
         json.Number(finding.nOtherLine);
     }
+    if (finding.nColumn > 0) {
+        json.Key(WSTR("column"));
+        json.Number(finding.nColumn);
+    }
     if (!finding.lines.empty()) {
         json.Key(WSTR("lines"));
         json.BeginArray();
@@ -128,7 +132,7 @@ void WriteFinding(CJsonWriter& json, const Finding& finding, TextEncoding encodi
         json.String(finding.strHint);
     }
     json.Key(WSTR("message"));
-    json.String(FindingMessage(finding, encoding));
+    json.String(FindingMessage(finding, report));
     json.EndObject();
 }
 
@@ -170,6 +174,8 @@ const WChar* FindingKindId(FindingKind kind) {
             return WSTR("icon-not-found");
         case FindingKind::PackageNotMeasurable:
             return WSTR("package-not-measurable");
+        case FindingKind::LetterCaseDiffers:
+            return WSTR("letter-case-differs");
         case FindingKind::ValueCut:
             return WSTR("value-cut");
         case FindingKind::DuplicateSection:
@@ -178,6 +184,10 @@ const WChar* FindingKindId(FindingKind kind) {
             return WSTR("duplicate-key");
         case FindingKind::InvalidBytes:
             return WSTR("invalid-bytes");
+        case FindingKind::Utf8ReadAsAnsi:
+            return WSTR("utf-8-read-as-ansi");
+        case FindingKind::Utf8WithoutChinese:
+            return WSTR("utf-8-without-chinese");
         case FindingKind::Encoding:
             return WSTR("encoding");
         case FindingKind::EntryListedSeveralTimes:
@@ -232,6 +242,8 @@ WString FormatJsonReport(const CheckReport& report) {
     if (report.bRead) {
         json.Key(WSTR("exeFolder"));
         json.String(report.strExeFolder);
+        json.Key(WSTR("checkedFolder"));
+        json.String(report.strCheckedFolder);
         json.Key(WSTR("encoding"));
         json.String(EncodingId(report.encoding));
     }
@@ -246,7 +258,7 @@ WString FormatJsonReport(const CheckReport& report) {
     json.BeginArray();
     for (const Finding& finding : report.findings) {
         ++counts[static_cast<int>(SeverityOf(finding.kind))];
-        WriteFinding(json, finding, report.encoding);
+        WriteFinding(json, finding, report);
     }
     json.EndArray();
     json.Key(WSTR("counts"));

@@ -14,6 +14,7 @@
 #include "checker/console.h"
 #include "checker/full_path.h"
 #include "checker/json_report.h"
+#include "checker/letter_case.h"
 #include "checker/text_report.h"
 #include "ops/file_system.h"
 
@@ -35,9 +36,11 @@ int Run(const std::vector<WString>& args) {
     CheckInput input;
     input.strCatalogue = line.strCatalogue;
     input.strExeFolder =
-        line.bHasExeDir ? ExeFolderFromOption(line.strExeDir) : FolderOfFile(line.strCatalogue);
+        line.bHasExeDir ? FullFolderPath(line.strExeDir) : FolderOfFile(line.strCatalogue);
+    input.strLauncherFolder = LauncherFolder(line, input.strExeFolder);
     input.bRead = ReadWholeFile(line.strCatalogue, input.bytes);
-    const CheckReport report = CheckCatalogue(input, PlatformFileSystem());
+    const CheckReport report =
+        CheckCatalogue(input, PlatformFileSystem(), PlatformLetterCaseFinder());
     WriteOutput(OutputStream::Standard,
                 line.bJson ? FormatJsonReport(report) : FormatTextReport(report));
     return ExitStatus(report);

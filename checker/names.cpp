@@ -9,19 +9,52 @@ bool IsSpace(WChar c) {
     return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A;
 }
 
+// Edits between two names, a swap of two neighbouring units counting as one: a typing slip
+// such as "Chekced" is one edit from "Checked".
 size_t EditDistance(const WString& a, const WString& b) {
-    std::vector<size_t> row(b.size() + 1);
-    for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    const size_t width = b.size() + 1;
+    std::vector<size_t> rows(3 * width);  // row i lives at (i % 3) * width
+    const auto row = [&rows, width](size_t i) { return &rows[(i % 3) * width]; };
+    for (size_t j = 0; j < width; ++j) row(0)[j] = j;
     for (size_t i = 1; i <= a.size(); ++i) {
-        size_t diagonal = row[0];
-        row[0] = i;
-        for (size_t j = 1; j <= b.size(); ++j) {
-            const size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
-            diagonal = above;
+        size_t* current = row(i);
+        const size_t* previous = row(i - 1);
+        current[0] = i;
+        for (size_t j = 1; j < width; ++j) {
+            size_t best = std::min(
+                {previous[j] + 1, current[j - 1] + 1, previous[j - 1] + (a[i - 1] != b[j - 1])});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                best = std::min(best, row(i - 2)[j - 2] + 1);
+            }
+            current[j] = best;
         }
     }
-    return row[b.size()];
+    return row(a.size())[b.size()];
+}
+
+WChar FoldUnitCase(WChar c) {
+    const auto u = static_cast<char16_t>(c);
+    const bool upper = (u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7) ||
+                       (u >= 0x391 && u <= 0x3A9 && u != 0x3A2) || (u >= 0x410 && u <= 0x42F) ||
+                       (u >= 0xFF21 && u <= 0xFF3A);
+    if (upper) return static_cast<WChar>(u + 0x20);
+    if (u >= 0x400 && u <= 0x40F) return static_cast<WChar>(u + 0x50);
+    return c;
+}
+
+// Full-width ASCII forms and the ideographic space as their ASCII counterparts.
+WChar FoldUnitWidth(WChar c) {
+    const auto u = static_cast<char16_t>(c);
+    if (u >= 0xFF01 && u <= 0xFF5E) return static_cast<WChar>(u - 0xFEE0);
+    if (u == 0x3000) return WSTR(' ');
+    return c;
+}
+
+// A name as suggestions compare it: letter case and width aside.
+WString Loose(WStringView name) {
+    WString loose = FoldName(name);
+    for (WChar& c : loose) c = FoldUnitCase(FoldUnitWidth(c));
+    return loose;
 }
 
 }  // namespace
@@ -60,13 +93,23 @@ size_t NameNumber(WStringView name, WStringView prefix) {
     return n;
 }
 
+WString FoldLetterCase(WStringView name) {
+    WString folded(name);
+    for (WChar& c : folded) c = FoldUnitCase(c);
+    return folded;
+}
+
 WString NearestName(WStringView name, const std::vector<WString>& candidates) {
-    const WString folded = FoldName(name);
+    const WString loose = Loose(name);
+    const size_t allowed = loose.size() / 3;
     const WString* best = nullptr;
     size_t bestDistance = 0;
     for (const WString& candidate : candidates) {
-        const size_t distance = EditDistance(folded, FoldName(candidate));
-        if (best == nullptr || distance < bestDistance) {
+        const WString other = Loose(candidate);
+        const size_t longer = std::max(loose.size(), other.size());
+        if (longer - std::min(loose.size(), other.size()) > allowed) continue;
+        const size_t distance = EditDistance(loose, other);
+        if (distance <= allowed && (best == nullptr || distance < bestDistance)) {
             best = &candidate;
             bestDistance = distance;
         }

@@ -161,8 +161,24 @@ void CheckRelative(const PathSection& s, const std::vector<WStringView>& keys,
     }
 }
 
-void CheckIcon(const PathSection& s, const IconView& icon, std::vector<Finding>& findings) {
-    if (s.Value(kIconPath).empty() || icon.bFound) return;
+// Found, but only because letter case did not count, as on Windows.
+void CheckLetterCase(const PathSection& s, WStringView key, const WString& found,
+                     const CExeFolderFileSystem& files, std::vector<Finding>& findings) {
+    WString actual = files.OtherLetterCase(found);
+    if (actual.empty()) return;
+    Finding finding = s.Make(FindingKind::LetterCaseDiffers, key);
+    finding.strText = found;
+    finding.strHint = std::move(actual);
+    findings.push_back(std::move(finding));
+}
+
+void CheckIcon(const PathSection& s, const IconView& icon, const CExeFolderFileSystem& files,
+               std::vector<Finding>& findings) {
+    if (s.Value(kIconPath).empty()) return;
+    if (icon.bFound) {
+        CheckLetterCase(s, kIconPath, icon.strPath, files, findings);
+        return;
+    }
     Finding finding = s.Make(FindingKind::IconNotFound, kIconPath);
     finding.strText = icon.strPath;
     findings.push_back(std::move(finding));
@@ -177,7 +193,7 @@ std::vector<WString> CdromDrives(IFileSystem& fileSystem) {
 }
 
 void CheckCommand(const PathSection& s, WStringView key, const CommandView& command,
-                  const std::vector<WString>& cdroms, IFileSystem& fileSystem,
+                  const std::vector<WString>& cdroms, CExeFolderFileSystem& fileSystem,
                   std::vector<Finding>& findings) {
     if (s.Value(key).empty()) {
         Finding finding = s.Make(FindingKind::CommandMissing, key);
@@ -194,6 +210,7 @@ void CheckCommand(const PathSection& s, WStringView key, const CommandView& comm
         findings.push_back(std::move(finding));
         return;
     }
+    CheckLetterCase(s, key, command.strProgram, fileSystem, findings);
     if (marked) {
         Finding finding = s.Make(FindingKind::CdromCommand, key);
         finding.strText = command.strCommand;
@@ -217,7 +234,7 @@ void CheckCommand(const PathSection& s, WStringView key, const CommandView& comm
 }  // namespace
 
 void CheckPaths(const CProfile& profile, const CatalogueWalk& walk, const LauncherView& view,
-                IFileSystem& fileSystem, std::vector<Finding>& findings) {
+                CExeFolderFileSystem& fileSystem, std::vector<Finding>& findings) {
     if (walk.pConfig != nullptr) {
         const PathSection config{profile, *walk.pConfig, WString(walk.pConfig->strName)};
         CheckCurrDir(config, {WSTR("SavePath")}, findings);
@@ -236,7 +253,7 @@ void CheckPaths(const CProfile& profile, const CatalogueWalk& walk, const Launch
             CheckCdromSpelling(s, keys, findings);
             CheckWorkingDirEnd(s, {kIconPath}, fileSystem, findings);
             CheckRelative(s, {kIconPath}, findings);
-            CheckIcon(s, categoryView.icon, findings);
+            CheckIcon(s, categoryView.icon, fileSystem, findings);
         }
         for (size_t j = 0; j < category.entries.size(); ++j) {
             const EntryWalk& entry = category.entries[j];
@@ -249,7 +266,7 @@ void CheckPaths(const CProfile& profile, const CatalogueWalk& walk, const Launch
             CheckCdromSpelling(s, {kWorkingDir, kIconPath, kAutoInstall, kManualInstall}, findings);
             CheckWorkingDirEnd(s, paths, fileSystem, findings);
             CheckRelative(s, paths, findings);
-            CheckIcon(s, entryView.icon, findings);
+            CheckIcon(s, entryView.icon, fileSystem, findings);
             CheckCommand(s, kAutoInstall, entryView.autoInstall, cdroms, fileSystem, findings);
             CheckCommand(s, kManualInstall, entryView.manualInstall, cdroms, fileSystem, findings);
         }

@@ -8,8 +8,8 @@
 #include "app/profile.h"
 #include "checker/catalogue_walk.h"
 #include "checker/check_report.h"
-#include "ops/file_system.h"
+#include "checker/exe_folder_file_system.h"
 
-// The view is the one built from the same walk; the file system is the one it was built with.
+// The view is the one built from the same walk and with the same file system.
 void CheckPaths(const CProfile& profile, const CatalogueWalk& walk, const LauncherView& view,
-                IFileSystem& fileSystem, std::vector<Finding>& findings);
+                CExeFolderFileSystem& fileSystem, std::vector<Finding>& findings);

@@ -113,7 +113,9 @@ void CheckKeys(const CProfile& profile, const ProfileSection& section, const Sec
         if (IsCommentName(key.strName)) continue;
         const WString folded = FoldName(key.strName);
         const auto [first, isFirst] = firstLine.try_emplace(folded, key.nLine);
-        if (!isFirst) {
+        const bool isKnown = knownFolded.count(folded) != 0;
+        // A repeated key that nobody reads loses nothing: it is just another unknown key.
+        if (!isFirst && isKnown) {
             Finding finding =
                 Make(FindingKind::DuplicateKey, key.nLine, section.strName, key.strName);
             finding.nOtherLine = first->second;
@@ -130,7 +132,7 @@ void CheckKeys(const CProfile& profile, const ProfileSection& section, const Sec
             findings.push_back(
                 Make(FindingKind::ValueCut, key.nLine, section.strName, key.strName));
         }
-        if (knownFolded.count(folded)) continue;
+        if (isKnown) continue;
         // Numbered keys after a gap are reported with the gap.
         if (!prefix.empty() && NameNumber(key.strName, prefix) > use.nListStop) continue;
         Finding finding = Make(FindingKind::UnknownKey, key.nLine, section.strName, key.strName);

@@ -113,7 +113,7 @@ void WriteFindings(CTextWriter& out, const CheckReport& report) {
             if (finding.nLine > 0) where += WSTR("第 ") + DecimalText(finding.nLine) + WSTR(" 行 ");
             if (!finding.strSection.empty()) where += WSTR("[") + finding.strSection + WSTR("] ");
             out.Line(1, WSTR("[") + SeverityLabel(severity) + WSTR("] ") + where +
-                            FindingMessage(finding, report.encoding));
+                            FindingMessage(finding, report));
         }
     }
 }
@@ -138,6 +138,10 @@ WString FormatTextReport(const CheckReport& report) {
     out.Line(0, WSTR("目录文件：") + report.strCatalogue);
     if (report.bRead) {
         out.Line(0, WSTR("程序所在的文件夹（%CurrDir%）：") + report.strExeFolder);
+        if (report.strCheckedFolder != report.strExeFolder) {
+            out.Line(0, WSTR("被检查的文件夹（当作 ") + report.strExeFolder + WSTR("）：") +
+                            report.strCheckedFolder);
+        }
         out.Line(0, WSTR("文件编码：") + EncodingLabel(report.encoding));
         out.Blank();
         out.Line(0, WSTR("启动器将显示："));

@@ -1,14 +1,16 @@
 // Fuzz target: any bytes as a catalogue must be checked and reported without a crash or a
 // sanitizer finding, with every line number inside the file and a report in both formats.
-// The first byte picks which of a few files and CD drives the in-memory file system has.
+// The first byte picks which of a few files and CD drives the in-memory file system has, and
+// whether the medium is checked in a folder of its own that the launcher will see as E:\.
 // fuzz-sources: app/utf.cpp app/profile.cpp app/catalogue_text.cpp app/ansi_posix.cpp
 // fuzz-sources: app/catalogue.cpp ops/shell.cpp ops/white_space.cpp ops/package_size.cpp
 // fuzz-sources: ops/posix_file_system.cpp ops/posix_process_starter.cpp
 // fuzz-sources: checker/catalogue_check.cpp checker/catalogue_walk.cpp
-// fuzz-sources: checker/check_report.cpp checker/encoding_checks.cpp
+// fuzz-sources: checker/check_report.cpp checker/encoding_checks.cpp checker/file_lines.cpp
 // fuzz-sources: checker/finding_text.cpp checker/json_report.cpp checker/json_writer.cpp
+// fuzz-sources: checker/exe_folder_file_system.cpp
 // fuzz-sources: checker/launcher_view.cpp checker/names.cpp checker/path_checks.cpp
-// fuzz-sources: checker/structure_checks.cpp checker/text_report.cpp
+// fuzz-sources: checker/structure_checks.cpp checker/text_report.cpp checker/encoding_hints.cpp
 // fuzz-options: -max_len=16384
 #include <cstddef>
 #include <cstdint>
@@ -36,11 +38,15 @@ public:
     bool Copy(const WString&, const WString&, bool) override { return false; }
 
 protected:
-    // A few names exist: anything under E:\soft\ ending in ".exe", and "E:\" itself.
+    // A few names exist: anything under E:\soft\ ending in ".exe", and "E:\" itself; or the
+    // same under G:\m\, which the launcher sees as E:\ and whose names are two units longer.
     bool FindMatch(const WString& text) override {
-        Check(IsSearchable(text));
-        if (m_shape & 4) return text.rfind(WSTR("E:\\soft\\"), 0) == 0 && Ends(text, WSTR(".exe"));
-        return text == WSTR("E:\\");
+        const WString root = (m_shape & 16) ? WSTR("G:\\m\\") : WSTR("E:\\");
+        Check(!text.empty() && text.size() < 260 + root.size() - 3);
+        if (m_shape & 4) {
+            return text.rfind(root + WSTR("soft\\"), 0) == 0 && Ends(text, WSTR(".exe"));
+        }
+        return text == root;
     }
     bool MeasureFile(const WString& path, uint64_t& size) override {
         size = path.size() * uint64_t{1048576} / 3;
@@ -68,7 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CFuzzFileSystem files(data[0]);
     CheckInput input;
     input.strCatalogue = WSTR("E:\\Bundor.INI");
-    input.strExeFolder = WSTR("E:\\");
+    input.strExeFolder = (data[0] & 16) ? WSTR("G:\\m\\") : WSTR("E:\\");
+    input.strLauncherFolder = WSTR("E:\\");
     input.bRead = true;
     input.bytes.assign(reinterpret_cast<const char*>(data + 1), size - 1);
 

@@ -48,7 +48,17 @@ public:
     // file: those IsSearchable refuses, and wildcards.
     bool FileSize(const WString& path, uint64_t& size) {
         size = 0;
-        if (!IsSearchable(path) || path.find_first_of(WSTR("*?")) != WString::npos) return false;
+        return IsSearchable(path) && FileSizeAtAnyLength(path, size);
+    }
+
+    // Exists and FileSize without the 260-unit limit, for a tool that counts the limit on
+    // another, shorter name of the same place: the catalogue checker counts it on the name
+    // the launcher will use (E:\soft\a.exe) and looks at the medium where it is mounted
+    // (/media/user/disc/soft/a.exe). The launcher never calls these.
+    bool ExistsAtAnyLength(const WString& text) { return CanName(text) && FindMatch(text); }
+    bool FileSizeAtAnyLength(const WString& path, uint64_t& size) {
+        size = 0;
+        if (!CanName(path) || path.find_first_of(WSTR("*?")) != WString::npos) return false;
         uint64_t measured = 0;
         if (!MeasureFile(path, measured)) return false;
         size = measured;
@@ -56,10 +66,17 @@ public:
     }
 
 protected:
-    // The search itself; only called with texts that IsSearchable accepts.
+    // The search itself; only called with texts that IsSearchable accepts, or through
+    // ExistsAtAnyLength with longer ones.
     virtual bool FindMatch(const WString& text) = 0;
-    // The measurement itself; only called with texts that FileSize accepts.
+    // The measurement itself; only called with texts that FileSize or FileSizeAtAnyLength
+    // accepts.
     virtual bool MeasureFile(const WString& path, uint64_t& size) = 0;
+
+private:
+    static bool CanName(WStringView text) {
+        return !text.empty() && text.find(WChar{0}) == WStringView::npos;
+    }
 };
 
 // The file system of the platform the program runs on.

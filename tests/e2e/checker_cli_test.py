@@ -29,9 +29,15 @@ def program_path(path):
     return "Z:" + path.replace("/", "\\") if under_wine() else path
 
 
-def run(*args):
-    command = ([ARGS.wine] if under_wine() else []) + [ARGS.checker] + list(args)
-    done = subprocess.run(command, capture_output=True, timeout=120)
+def folder_path(path):
+    """A folder as the program reports it: its full path with backslashes, ending in one."""
+    return program_path(path).replace("/", "\\") + "\\"
+
+
+def run(*args, cwd=None):
+    checker = str(Path(ARGS.checker).resolve())
+    command = ([ARGS.wine] if under_wine() else []) + [checker] + list(args)
+    done = subprocess.run(command, capture_output=True, timeout=120, cwd=cwd)
     return done.returncode, done.stdout, done.stderr
 
 
@@ -67,7 +73,8 @@ class CheckerCli(unittest.TestCase):
         return document
 
     def test_bad_usage_gives_64_and_the_usage_on_standard_error(self):
-        for args in ([], ["--json"], ["--jsn", "a.ini"], ["a.ini", "b.ini"], ["--exe-dir"]):
+        for args in ([], ["--json"], ["--jsn", "a.ini"], ["a.ini", "b.ini"], ["--exe-dir"],
+                     ["--as-drive", "E:\\soft", "a.ini"], ["--as-drive=1:", "a.ini"]):
             status, out, err = run(*args)
             self.assertEqual(status, 64, args)
             self.assertEqual(out, b"", args)
@@ -127,7 +134,32 @@ class CheckerCli(unittest.TestCase):
         status, out, _ = run("--exe-dir", medium, catalogue)
         self.assertEqual(status, 0, text_of(out))
         document = self.check_json("--exe-dir=" + medium, catalogue)
-        self.assertEqual(document["exeFolder"], medium + "\\")
+        # The launcher will see the medium as the root of a CD drive; it is looked for here.
+        self.assertEqual(document["exeFolder"], "E:\\")
+        self.assertEqual(document["checkedFolder"], folder_path(self.folder / "medium"))
+        document = self.check_json("--as-drive", "h:", "--exe-dir", medium, catalogue)
+        self.assertEqual(document["exeFolder"], "H:\\")
+        self.assertEqual(document["status"], 0)
+        program = document["launcher"]["categories"][0]["entries"][0]["autoInstall"]["program"]
+        self.assertEqual(program, "H:\\soft\\a.exe")
+
+    def test_relative_exe_dir_is_taken_from_the_current_directory_once(self):
+        self.write("medium/soft/a.exe", size=10)
+        self.write("Bundor.INI",
+                   "[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\nList2=C\n"
+                   "[B]\nWorkingDir=%CurrDir%\nAutoInstall=soft\\a.exe\nManualInstall=soft\\a.exe\n"
+                   "[C]\nAutoInstall=soft\\a.exe\nManualInstall=soft\\a.exe\n")
+        for option in (["--exe-dir", "medium"], ["--exe-dir=medium\\"], ["--exe-dir", "./medium/"]):
+            status, out, _ = run("--json", *option, "Bundor.INI", cwd=self.folder)
+            document = json.loads(text_of(out))
+            self.assertEqual(document["checkedFolder"], folder_path(self.folder / "medium"),
+                             option)
+            entries = document["launcher"]["categories"][0]["entries"]
+            # Joined with %CurrDir% and relative to the exe folder: both found, and nothing
+            # but the relative commands' warning.
+            self.assertEqual([(e["autoInstall"]["found"], e["manualInstall"]["found"])
+                              for e in entries], [(True, True), (True, True)], option)
+            self.assertEqual(status, 1, option)
 
     def test_ansi_catalogue_with_a_broken_character(self):
         self.write("ansi.INI", "[Type]\r\nSort1=常用\r\n", encoding="gbk")
@@ -150,22 +182,20 @@ class CheckerCli(unittest.TestCase):
             document = self.check_json("G:\\checker_cli_test\\demo\\Bundor.INI")
         finally:
             shutil.rmtree(disk, ignore_errors=True)
-        self.assertEqual(document["exeFolder"], "G:\\checker_cli_test\\demo\\")
-        # "cdrom:\soft\演示输入法.exe" is looked for at the roots of E: and F:, where tools/demo
-        # may have put the medium.
-        cdroms = [d + ":\\" for d in "EF"
-                  if (wine_dir / ("cdrom-" + d.lower()) / "soft" / "演示输入法.exe").is_file()]
-        cdrom_kind = "cdrom-command" if cdroms else "command-not-found"
+        # The folder stands in for the disc in E:, the first CD drive here, where
+        # "cdrom:\soft\演示输入法.exe" is found.
+        self.assertEqual(document["exeFolder"], "E:\\")
+        self.assertEqual(document["checkedFolder"], "G:\\checker_cli_test\\demo\\")
         self.assertEqual(
             [(p["kind"], p["line"], p["section"], p["key"]) for p in document["problems"]],
             [("encoding", None, "", ""),
              ("entry-listed-several-times", 22, "演示记事本", ""),
-             (cdrom_kind, 51, "演示输入法", "AutoInstall"),
-             (cdrom_kind, 52, "演示输入法", "ManualInstall"),
+             ("cdrom-command", 51, "演示输入法", "AutoInstall"),
+             ("cdrom-command", 52, "演示输入法", "ManualInstall"),
              ("command-not-found", 80, "光盘上没有的软件", "AutoInstall"),
              ("command-not-found", 81, "光盘上没有的软件", "ManualInstall")])
         self.assertEqual(document["status"], 2)
-        prefix = "G:\\checker_cli_test\\demo\\"
+        prefix = "E:\\"
         for entry in (e for c in document["launcher"]["categories"] for e in c["entries"]):
             program = entry["manualInstall"].get("program", "")
             if program.startswith(prefix):

@@ -12,6 +12,7 @@
 
 #include "app/file_reader.h"
 #include "checker/full_path.h"
+#include "checker/letter_case.h"
 #include "tests/unit/checker_test_support.h"
 
 namespace {
@@ -139,6 +140,30 @@ TEST_F(CheckerFilesTest, FilesThatCannotBeRead) {
         EXPECT_EQ(Findings(report), Strings{"file-unreadable 0"});
         EXPECT_EQ(ExitStatus(report), kExitUnreadable);
     }
+}
+
+// On a Linux copy of a disc: names in other letter case are found as Windows finds them, and
+// a copy deep in the tree is checked by the paths the launcher will see from E:\.
+TEST_F(CheckerFilesTest, MediumCopyDeepInALinuxTree) {
+    fs::path medium = root;
+    for (int i = 0; i < 12; ++i) medium /= std::string(20, 'a' + i);
+    Write(medium / "Soft" / "Setup.EXE", 1048576);
+    Write(medium / "soft" / "other.exe", 1);  // a folder of the same name but other case
+    std::ofstream(medium / "Bundor.INI")
+        << "[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\n[B]\nWorkingDir=%CurrDir%\n"
+           "AutoInstall=soft\\setup.exe /S\nManualInstall=soft\\setup.exe\n";
+    CheckInput input;
+    input.strCatalogue = Utf8ToWide((medium / "Bundor.INI").string());
+    input.strExeFolder = FolderOfFile(input.strCatalogue);
+    input.strLauncherFolder = WSTR("E:\\");
+    input.bRead = ReadWholeFile(input.strCatalogue, input.bytes);
+    ASSERT_GT(input.strExeFolder.size(), 260u);
+    const CheckReport report =
+        CheckCatalogue(input, PlatformFileSystem(), PlatformLetterCaseFinder());
+    EXPECT_EQ(Findings(report), (Strings{"letter-case-differs 8 [B] AutoInstall",
+                                         "letter-case-differs 9 [B] ManualInstall"}));
+    EXPECT_EQ(U8(Only(report, FindingKind::LetterCaseDiffers, 8).strHint), "E:\\Soft\\Setup.EXE");
+    EXPECT_EQ(U8(report.view.categories.at(0).entries.at(0).strSize), "1.00 MB");
 }
 
 }  // namespace

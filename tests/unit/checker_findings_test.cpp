@@ -2,6 +2,9 @@
 // against an in-memory file system.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "checker/finding_text.h"
 #include "tests/unit/checker_test_support.h"
 #include "tests/unit/memory_file_system.h"
 
@@ -227,7 +230,7 @@ TEST(CheckerFindings, FileLevelMistakes) {
     // Keys before any section; no [Type] at all; a comment line is no key.
     const CheckReport stray = CheckText("; comment\nstray=1\n\n[Config]\nDefault=0\n", fs);
     EXPECT_EQ(Findings(stray), (Strings{"no-categories 0 [Type]", "key-outside-section 2 stray"}));
-    EXPECT_EQ(ExitStatus(stray), kExitWarnings);
+    EXPECT_EQ(ExitStatus(stray), kExitErrors) << "nothing to install";
 
     // [Type] without Sort1, but with Sort2: no category, and Sort2 is ignored.
     const CheckReport empty = CheckText("[Type]\nSort2=A\n", fs);
@@ -272,7 +275,7 @@ TEST(CheckerFindings, EncodingAndInvalidBytes) {
     const Finding& bad = Only(utf8, FindingKind::InvalidBytes, 2);
     EXPECT_EQ(bad.lines, (std::vector<int>{2, 4}));
     EXPECT_EQ(Findings(utf8), (Strings{"invalid-bytes 2", "unknown-key 4 [Type] \xEF\xBF\xBD"}));
-    EXPECT_EQ(ExitStatus(utf8), kExitWarnings);
+    EXPECT_EQ(ExitStatus(utf8), kExitErrors) << "characters are lost";
 
     // Code page 936 with a lead byte that no trail byte follows, on line 3.
     const CheckReport ansi = CheckText("[Type]\r\nSort1=\xB3\xA3\r\nSort2=\x81\r\n", fs);
@@ -285,6 +288,250 @@ TEST(CheckerFindings, EncodingAndInvalidBytes) {
     broken += "\x41";
     const CheckReport surrogate = CheckText(broken, fs);
     EXPECT_EQ(Only(surrogate, FindingKind::InvalidBytes, 2).lines, (std::vector<int>{2, 3}));
+}
+
+// A name is suggested only when it is close to the one written; far ones are no help.
+TEST(CheckerFindings, SuggestionsOnlyForCloseNames) {
+    MemoryFileSystem fs;
+    const CheckReport report = CheckText(
+        "[Config]\n"                     // 1
+        "Colour=red\n"                   // 2
+        "\xEF\xBD\x94itleText=x\n"       // 3  "ｔitleText"
+        "WorkDir=x\n"                    // 4
+        "[Type]\n"                       // 5
+        "Sort1=Foo\n"                    // 6
+        "Sort2=\xC3\x84rger\n"           // 7  "Ärger"
+        "Sort3=Completely Different\n"   // 8
+        "[Completely Different Name]\n"  // 9
+        "[\xC3\xA4rger]\n"               // 10 "ärger": another section to the reader
+        "[Completely Different.List]\n"  // 11
+        "List1=Chekced\n"                // 12
+        "[Chekced]\n"                    // 13
+        "Chekced=1\n"                    // 14
+        "Descripton=x\n"                 // 15
+        "IconPth=x\n",                   // 16
+        fs);
+    const auto hint = [&report](FindingKind kind, int line) {
+        return U8(Only(report, kind, line).strHint);
+    };
+    EXPECT_EQ(hint(FindingKind::UnknownKey, 2), "");
+    EXPECT_EQ(hint(FindingKind::UnknownKey, 3), "TitleText") << "a full-width letter";
+    EXPECT_EQ(hint(FindingKind::UnknownKey, 4), "") << "three edits from WorkingDir";
+    EXPECT_EQ(hint(FindingKind::CategorySectionMissing, 6), "");
+    EXPECT_EQ(hint(FindingKind::CategorySectionMissing, 7), "\xC3\xA4rger") << "letter case";
+    EXPECT_EQ(Only(report, FindingKind::CategorySectionMissing, 7).nOtherLine, 10);
+    EXPECT_EQ(hint(FindingKind::CategorySectionMissing, 8), "Completely Different Name");
+    EXPECT_EQ(hint(FindingKind::UnknownKey, 14), "Checked") << "two letters swapped";
+    EXPECT_EQ(hint(FindingKind::UnknownKey, 15), "Description");
+    EXPECT_EQ(hint(FindingKind::UnknownKey, 16), "IconPath");
+}
+
+// The exit status that release scripts stop on: 2 only when the launcher loses or misplaces
+// what the author wrote, or cannot find a file; 1 when it merely behaves unexpectedly.
+TEST(CheckerFindings, ExitStatusFollowsWhatTheLauncherLoses) {
+    MemoryFileSystem fs;
+    fs.AddFile(WSTR("E:\\a.exe"), 1);
+    fs.AddFile(WSTR("E:\\a.ico"), 1);
+    const std::string entry = "[B]\nWorkingDir=%CurrDir%\nAutoInstall=a.exe\nManualInstall=a.exe\n";
+    const auto status = [&](const std::string& text) {
+        const CheckReport report = CheckText(text, fs);
+        return std::make_pair(ExitStatus(report), Findings(report));
+    };
+    // The category is shown with its entries; it only has no icon and no WorkingDir.
+    EXPECT_EQ(status("[Type]\nSort1=A\n[A.List]\nList1=B\n" + entry),
+              std::make_pair(kExitWarnings, Strings{"category-section-missing 2 [A] Sort1"}));
+    // Unexpected, but nothing lost: a key nobody reads (twice), a word for a number, a
+    // command given only for one mode.
+    EXPECT_EQ(
+        status("[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\n[B]\nWorkingDir=%CurrDir%\n"
+               "ManualInstall=a.exe\nChecked=yes\nVersion=1\nVersion=2\n"),
+        std::make_pair(kExitWarnings,
+                       Strings{"command-missing 6 [B] AutoInstall", "not-a-number 9 [B] Checked",
+                               "unknown-key 10 [B] Version", "unknown-key 11 [B] Version"}));
+    // Lost: a category after a gap, the second of two commands, an icon file.
+    EXPECT_EQ(status("[Type]\nSort1=A\nSort3=C\n[A]\n[A.List]\nList1=B\n[C]\n" + entry).first,
+              kExitErrors);
+    EXPECT_EQ(status("[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\n" + entry + "AutoInstall=a.exe /S\n")
+                  .first,
+              kExitErrors);
+    EXPECT_EQ(status("[Type]\nSort1=A\n[A]\nWorkingDir=%CurrDir%\nIconPath=b.ico\n[A.List]\n"
+                     "List1=B\n" +
+                     entry),
+              std::make_pair(kExitErrors, Strings{"icon-not-found 5 [A] IconPath"}));
+}
+
+// In code page 936 a lead byte just before a line break takes the break with it: the reader
+// sees lines 2 and 3 as one. Every finding still names the file's own line, as an editor
+// counts them, the same lines as in the file with a sound character there.
+TEST(CheckerFindings, LinesAfterABrokenCharacterAreTheFilesOwn) {
+    MemoryFileSystem fs;
+    const auto catalogue = [](const std::string& character) {
+        return "[Type]\r\n; \xD7\xA2" + character +  // 1, 2  "; 注" and the character
+               "\n\r\n"                              // 3     the break it may take, an empty line
+               "Sort1=\xB3\xA3\xD3\xC3\r\n"          // 4     常用
+               "Sort2=B\r\nSort4=D\r\n"              // 5, 6
+               "[\xB3\xA3\xD3\xC3]\r\nIconPath=x\r\nIconPath=y\r\n"  // 7-9
+               "[B.List]\r\nList1=C\r\n";                            // 10, 11
+    };
+    const CheckReport sound = CheckText(catalogue("\xB0\xA1"), fs);  // 啊
+    const CheckReport broken = CheckText(catalogue("\x81"), fs);
+    ASSERT_EQ(broken.encoding, TextEncoding::Ansi);
+    ASSERT_EQ(sound.encoding, TextEncoding::Ansi);
+
+    Strings expected = Findings(sound);
+    expected.insert(expected.begin(), "invalid-bytes 2");
+    EXPECT_EQ(Findings(broken), expected);
+    EXPECT_EQ(Only(broken, FindingKind::DuplicateKey, 9).nOtherLine, 8);
+    EXPECT_EQ(Only(broken, FindingKind::InvalidBytes, 2).lines, std::vector<int>{2});
+    ASSERT_EQ(broken.view.categories.size(), 2u);
+    EXPECT_EQ(broken.view.categories[0].nLine, 4);
+    EXPECT_EQ(broken.view.categories[0].nSectionLine, 7);
+    ASSERT_EQ(broken.view.categories[1].entries.size(), 1u);
+    EXPECT_EQ(broken.view.categories[1].entries[0].nLine, 11);
+    const Strings soundFindings = Findings(sound);
+    EXPECT_NE(std::find(soundFindings.begin(), soundFindings.end(),
+                        "category-section-missing 5 [B] Sort2"),
+              soundFindings.end())
+        << "the file's lines";
+}
+
+// Where the detected encoding is most likely not the one the author saved in.
+TEST(CheckerFindings, EncodingTheAuthorMeant) {
+    MemoryFileSystem fs;
+    const std::string utf8 =
+        "[Config]\nTitleText=\xE8\xA3\x85\xE6\x9C\xBA\xE5\xB7\xA5\xE5\x85\xB7\n"  // 装机工具
+        "[Type]\nSort1=\xE5\xB8\xB8\xE7\x94\xA8\n[\xE5\xB8\xB8\xE7\x94\xA8]\n";   // 常用
+    // One stray byte in UTF-8: the whole file is read in the ANSI code page.
+    std::string stray = utf8;
+    stray.insert(stray.find("Sort1=") + 6, "x\xFF");
+    const CheckReport fellBack = CheckText(stray, fs);
+    EXPECT_EQ(fellBack.encoding, TextEncoding::Ansi);
+    const Finding& cause = Only(fellBack, FindingKind::Utf8ReadAsAnsi, 4);
+    EXPECT_EQ(cause.nColumn, 8) << "Sort1=x, then the stray byte";
+    EXPECT_EQ(U8(cause.strText), "0xFF");
+    EXPECT_EQ(ExitStatus(fellBack), kExitErrors);
+    EXPECT_EQ(Findings(CheckText(utf8, fs)), Strings{"list-section-missing 4 [常用] 常用.List"});
+
+    // A real GBK file with the same text, broken or not, is not taken for UTF-8.
+    const std::string gbk =
+        "[Config]\r\nTitleText=\xD7\xB0\xBB\xFA\xB9\xA4\xBE\xDF\r\n[Type]\r\n"
+        "Sort1=\xB3\xA3\xD3\xC3\xE4\xB8\xB0\xA1\r\n; \x81";
+    for (const CheckReport& report : {CheckText(gbk, fs), CheckText(gbk + "\xFF", fs)}) {
+        EXPECT_EQ(report.encoding, TextEncoding::Ansi);
+        for (const Finding& finding : report.findings) {
+            EXPECT_NE(finding.kind, FindingKind::Utf8ReadAsAnsi) << Describe(finding);
+        }
+    }
+
+    // "小" in GBK is valid UTF-8 ("С"): the launcher shows a Cyrillic letter.
+    const CheckReport small = CheckText("[Config]\r\nTitleText=\xD0\xA1\r\n", fs);
+    EXPECT_EQ(small.encoding, TextEncoding::Utf8);
+    const Finding& guess = Only(small, FindingKind::Utf8WithoutChinese, 2);
+    EXPECT_EQ(U8(guess.strText), "\xD0\xA1");
+    EXPECT_EQ(U8(guess.strHint), "小");
+    EXPECT_EQ(Findings(small), (Strings{"no-categories 0 [Type]", "utf-8-without-chinese 2"}));
+    for (const std::string& sound : Strings{utf8, "[Config]\nTitleText=Setup\n",
+                                            "\xEF\xBB\xBF[Config]\nTitleText=\xD0\xA1\n"}) {
+        for (const Finding& finding : CheckText(sound, fs).findings) {
+            EXPECT_NE(finding.kind, FindingKind::Utf8WithoutChinese) << sound;
+        }
+    }
+}
+
+// Windows finds Soft\7Z.EXE for soft\7z.exe: so does the checker where letter case counts,
+// with a warning, and only when no name matches exactly.
+TEST(CheckerFindings, NamesInOtherLetterCaseAreFoundAsOnWindows) {
+    LetterCaseFinder fs;
+    fs.AddFile(WSTR("E:\\Soft\\7Z.EXE"), 1048576);
+    fs.AddFile(WSTR("E:\\icons\\Zip.ico"), 1);
+    fs.AddFile(WSTR("E:\\a.exe"), 2 * 1048576);
+    fs.AddFile(WSTR("E:\\A.EXE"), 1);
+    const std::string text =
+        "[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\nList2=C\nList3=D\n"          // 1-7
+        "[B]\nWorkingDir=%CurrDir%\nAutoInstall=soft\\7z.exe /S\n"             // 8-10
+        "ManualInstall=soft\\7z.exe\nIconPath=icons\\zip.ico\n"                // 11, 12
+        "[C]\nWorkingDir=%CurrDir%\nAutoInstall=a.exe\nManualInstall=a.exe\n"  // 13-16
+        "[D]\nAutoInstall=soft\\7z.exe\nManualInstall=a.exe\n";                // 17-19
+    const CheckReport report = CheckText(text, fs, WSTR("E:\\"), WString(), &fs);
+    EXPECT_EQ(Findings(report), (Strings{
+                                    "letter-case-differs 10 [B] AutoInstall",
+                                    "letter-case-differs 11 [B] ManualInstall",
+                                    "letter-case-differs 12 [B] IconPath",
+                                    "relative-path 18 [D] AutoInstall",
+                                    "letter-case-differs 18 [D] AutoInstall",
+                                    "relative-path 19 [D] ManualInstall",
+                                }));
+    EXPECT_EQ(ExitStatus(report), kExitWarnings);
+    EXPECT_EQ(U8(Only(report, FindingKind::LetterCaseDiffers, 10).strHint), "E:\\Soft\\7Z.EXE");
+    EXPECT_EQ(U8(Only(report, FindingKind::LetterCaseDiffers, 18).strHint), "Soft\\7Z.EXE")
+        << "as relative as the command";
+    const std::vector<EntryView>& entries = report.view.categories.at(0).entries;
+    EXPECT_EQ(U8(entries.at(0).autoInstall.strParams), "/S");
+    EXPECT_EQ(U8(entries.at(0).strSize), "1.00 MB");
+    EXPECT_TRUE(entries.at(0).icon.bFound);
+    EXPECT_EQ(U8(entries.at(1).strSize), "2.00 MB") << "the exact name first";
+
+    // Without a finder (on Windows, or on an exact file system) the names are not found.
+    EXPECT_EQ(ExitStatus(CheckText(text, fs)), kExitErrors);
+}
+
+// The launcher sees its folder as the root of the disc: the 260-unit limit counts that path,
+// not the one of the folder checked, however deep it lies.
+TEST(CheckerFindings, PathLimitCountsThePathTheLauncherSees) {
+    MemoryFileSystem fs;
+    const WString deep = WSTR("G:\\") + WString(250, WSTR('d')) + WSTR("\\");
+    const WString name256(256, WSTR('n'));  // E:\ and the name: 259 units
+    fs.AddFile(deep + WSTR("soft\\a.exe"), 1048576);
+    fs.AddFile(deep + name256, 1);
+    fs.AddFile(deep + name256 + WSTR("x"), 1);  // 260 units on the disc: never found
+    fs.AddFile(deep + WSTR("a.ico"), 1);
+    const std::string n = U8(name256);
+    const CheckReport report = CheckText(
+        "[Type]\nSort1=A\n[A]\nWorkingDir=%CurrDir%\nIconPath=a.ico\n[A.List]\nList1=B\n"
+        "List2=C\nList3=D\n"  // 1-9
+        "[B]\nWorkingDir=%CurrDir%\nAutoInstall=soft\\a.exe /S\nManualInstall=" +
+            n +
+            "\n"  // 10-13
+            "[C]\nWorkingDir=%CurrDir%\nAutoInstall=" +
+            n + "x\nManualInstall=" + n +
+            "\n"  // 14-17
+            "[D]\nAutoInstall=" +
+            n + "x\nManualInstall=" + n + "\n",  // 18-20, relative
+        fs, deep, WSTR("E:\\"));
+    EXPECT_EQ(U8(report.strExeFolder), "E:\\");
+    EXPECT_EQ(report.strCheckedFolder, deep);
+    EXPECT_EQ(
+        Findings(report),
+        (Strings{"command-not-found 16 [C] AutoInstall", "relative-path 19 [D] AutoInstall",
+                 "command-not-found 19 [D] AutoInstall", "relative-path 20 [D] ManualInstall"}));
+    const CategoryView& category = report.view.categories.at(0);
+    EXPECT_TRUE(category.icon.bFound);
+    EXPECT_EQ(U8(category.entries.at(0).autoInstall.strProgram), "E:\\soft\\a.exe");
+    EXPECT_EQ(U8(category.entries.at(0).strSize), "0.00 MB") << "the package is the long name";
+    EXPECT_TRUE(category.entries.at(1).manualInstall.bFound);
+    EXPECT_TRUE(category.entries.at(2).manualInstall.bFound);
+}
+
+// No CD drive here: a "cdrom:\" command is looked for in the checked folder, as if it were the
+// disc, and the message says where.
+TEST(CheckerFindings, CdromCommandWithoutACdDriveSaysWhereItLooked) {
+    MemoryFileSystem fs;
+    fs.AddFile(WSTR("G:\\medium\\soft\\ime.exe"), 1);
+    const CheckReport report = CheckText(
+        "[Type]\nSort1=A\n[A]\n[A.List]\nList1=B\n[B]\nWorkingDir=%CurrDir%\n"
+        "AutoInstall=cdrom:\\soft\\ime.exe /q\nManualInstall=cdrom:\\soft\\missing.exe\n",
+        fs, WSTR("G:\\medium\\"), WSTR("E:\\"));
+    EXPECT_EQ(Findings(report), (Strings{"cdrom-command 8 [B] AutoInstall",
+                                         "command-not-found 9 [B] ManualInstall"}));
+    const Finding& found = Only(report, FindingKind::CdromCommand, 8);
+    const Finding& missing = Only(report, FindingKind::CommandNotFound, 9);
+    EXPECT_TRUE(found.items.empty());
+    EXPECT_TRUE(missing.bFlag);
+    EXPECT_TRUE(missing.items.empty());
+    for (const Finding* finding : {&found, &missing}) {
+        EXPECT_NE(U8(FindingMessage(*finding, report)).find("G:\\medium\\"), std::string::npos)
+            << U8(FindingMessage(*finding, report));
+    }
 }
 
 }  // namespace

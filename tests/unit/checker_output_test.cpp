@@ -1,6 +1,9 @@
 // The checker's report formats (text and JSON) and its command line.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <sstream>
+
 #include "checker/command_line.h"
 #include "checker/json_writer.h"
 #include "checker/text_report.h"
@@ -81,7 +84,7 @@ TEST(CheckerJson, DocumentCarriesTheViewAndTheProblemDetails) {
                   "Chekced=1\n",
                   fs)));
     for (const char* part : {
-             "\"status\": 1,",
+             "\"status\": 2,",
              "\"exeFolder\": \"E:\\\\\",",
              "\"encoding\": \"utf-8\",",
              "\"title\": \"引号\\\"\",",
@@ -97,7 +100,7 @@ TEST(CheckerJson, DocumentCarriesTheViewAndTheProblemDetails) {
              "      \"key\": \"autoinstall\",\n      \"otherLine\": 10,",
              "\"kind\": \"unknown-key\",\n      \"line\": 13,\n      \"section\": \"B\",\n"
              "      \"key\": \"Chekced\",\n      \"suggestion\": \"Checked\",",
-             "\"counts\": {\n    \"errors\": 0,\n    \"warnings\": 2,\n    \"information\": 1\n",
+             "\"counts\": {\n    \"errors\": 1,\n    \"warnings\": 1,\n    \"information\": 1\n",
          }) {
         EXPECT_NE(json.find(part), std::string::npos) << part << "\nin:\n" << json;
     }
@@ -137,12 +140,41 @@ TEST(CheckerText, ReportOfASmallCatalogue) {
               "      大小：0.00 MB\n"
               "      图标：E:\\（找不到，显示程序自带的图标）\n"
               "\n"
-              "问题：错误 2 个，警告 0 个，提示 1 条\n"
-              "  [错误] 第 6 行 [常用] 分类“常用”（Sort1）没有对应的节 [常用]：它没有图标。\n"
+              "问题：错误 1 个，警告 1 个，提示 1 条\n"
               "  [错误] 第 12 行 [甲] ManualInstall 的命令找不到文件：“E:\\soft\\b.exe”。\n"
+              "  [警告] 第 6 行 [常用] 分类“常用”（Sort1）没有对应的节 [常用]：它照常显示，"
+              "只是没有图标，也没有 WorkingDir。\n"
               "  [提示] 文件编码：UTF-8（无 BOM）。\n"
               "\n"
               "结论：有错误（退出状态 2）\n");
+}
+
+// Each problem line names a line of the file once: the report gives the finding's own line,
+// and a message names only other lines.
+TEST(CheckerText, NoProblemNamesALineTwice) {
+    MemoryFileSystem fs;
+    const std::string text = U8(FormatTextReport(
+        CheckText("\xEF\xBB\xBF[Type]\n; \xE5\xB8\nSort1=A\n; \xFF\n; \xFF\n[A]\nIconPath=a\n"
+                  "IconPath=b\n[B]\n; \xC3\n",
+                  fs)));
+    size_t problems = 0;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("  [", 0) != 0) continue;
+        ++problems;
+        std::multiset<std::string> named;
+        for (size_t at = line.find("第 "); at != std::string::npos; at = line.find("第 ", at + 1)) {
+            const size_t digits = at + std::string("第 ").size();
+            named.insert(
+                line.substr(digits, line.find_first_not_of("0123456789", digits) - digits));
+        }
+        for (const std::string& number : named) {
+            EXPECT_EQ(named.count(number), 1u) << line;
+        }
+    }
+    EXPECT_GE(problems, 4u) << text;
+    EXPECT_NE(text.find("第 2 行"), std::string::npos) << "the first broken line";
+    EXPECT_NE(text.find("4、5、10 行"), std::string::npos) << "the other broken lines";
 }
 
 TEST(CheckerCommandLine, ReadsOptionsAndOneCatalogue) {
@@ -154,14 +186,22 @@ TEST(CheckerCommandLine, ReadsOptionsAndOneCatalogue) {
     EXPECT_TRUE(line.bHasExeDir);
     EXPECT_EQ(U8(line.strExeDir), "E:");
     EXPECT_EQ(U8(line.strCatalogue), "a.ini");
-    EXPECT_EQ(U8(ExeFolderFromOption(line.strExeDir)), "E:\\");
-    EXPECT_EQ(U8(ExeFolderFromOption(WSTR("/media/cd/"))), "/media/cd/");
 
     ASSERT_TRUE(
         ParseCommandLine({WSTR("--exe-dir=D:\\soft\\"), WSTR("--"), WSTR("-a.ini")}, line, error));
     EXPECT_FALSE(line.bJson);
     EXPECT_EQ(U8(line.strExeDir), "D:\\soft\\");
     EXPECT_EQ(U8(line.strCatalogue), "-a.ini");
+
+    // The launcher's folder: the drive given, else the exe folder when it is a drive root
+    // (the disc in its drive), else the root of a CD drive.
+    EXPECT_EQ(U8(LauncherFolder(line, WSTR("\\media\\cd\\"))), "E:\\");
+    EXPECT_EQ(U8(LauncherFolder(line, WSTR("F:\\"))), "F:\\");
+    EXPECT_EQ(U8(LauncherFolder(line, WSTR("F:\\disc\\"))), "E:\\");
+    ASSERT_TRUE(ParseCommandLine({WSTR("--as-drive"), WSTR("h:"), WSTR("a.ini")}, line, error));
+    EXPECT_EQ(U8(LauncherFolder(line, WSTR("F:\\"))), "H:\\");
+    ASSERT_TRUE(ParseCommandLine({WSTR("--as-drive=G:/"), WSTR("a.ini")}, line, error));
+    EXPECT_EQ(U8(line.strAsDrive), "G:\\");
 
     for (const std::vector<WString>& help : std::vector<std::vector<WString>>{
              {WSTR("--help")}, {WSTR("-h")}, {WSTR("/?")}, {WSTR("a.ini"), WSTR("--help")}}) {
@@ -179,6 +219,9 @@ TEST(CheckerCommandLine, RefusesBadUsageWithAReason) {
         {{WSTR("a.ini"), WSTR("--exe-dir")}, "--exe-dir 后面缺少文件夹"},
         {{WSTR("--exe-dir="), WSTR("a.ini")}, "--exe-dir 的文件夹为空"},
         {{WSTR("--exe-dir=E:"), WSTR("--exe-dir=F:"), WSTR("a.ini")}, "--exe-dir 只能给一次"},
+        {{WSTR("a.ini"), WSTR("--as-drive")}, "--as-drive 后面缺少盘符"},
+        {{WSTR("--as-drive=E:\\soft"), WSTR("a.ini")}, "--as-drive 需要一个盘符，如 E:：E:\\soft"},
+        {{WSTR("--as-drive"), WSTR("E"), WSTR("a.ini")}, "--as-drive 需要一个盘符，如 E:：E"},
     };
     for (const auto& [args, reason] : cases) {
         CommandLine line;

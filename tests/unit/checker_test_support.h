@@ -8,17 +8,39 @@
 #include "app/utf.h"
 #include "checker/catalogue_check.h"
 #include "checker/json_report.h"
+#include "checker/letter_case.h"
+#include "checker/names.h"
 #include "ops/file_system.h"
+#include "tests/unit/memory_file_system.h"
 
-// The catalogue's bytes as they are; the exe folder defaults to E:\, as on a disc.
+// The in-memory files as a file system that tells letter case apart would find them
+// ignoring it.
+class LetterCaseFinder final : public MemoryFileSystem, public ILetterCaseFinder {
+public:
+    bool FindIgnoringCase(const WString& text, WString& found) override {
+        for (const auto& [path, size] : m_files) {
+            if (FoldLetterCase(path) == FoldLetterCase(text)) {
+                found = path;
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+// The catalogue's bytes as they are; the exe folder defaults to E:\, as on a disc, and the
+// launcher sees it as it is unless another folder is given.
 inline CheckReport CheckText(const std::string& bytes, IFileSystem& fileSystem,
-                             const WString& exeFolder = WSTR("E:\\")) {
+                             const WString& exeFolder = WSTR("E:\\"),
+                             const WString& launcherFolder = WString(),
+                             ILetterCaseFinder* letterCase = nullptr) {
     CheckInput input;
     input.strCatalogue = exeFolder + WSTR("Bundor.INI");
     input.strExeFolder = exeFolder;
+    input.strLauncherFolder = launcherFolder;
     input.bRead = true;
     input.bytes = bytes;
-    return CheckCatalogue(input, fileSystem);
+    return CheckCatalogue(input, fileSystem, letterCase);
 }
 
 // "kind line [section] key", e.g. "numbering-gap 8 [Type] Sort3".

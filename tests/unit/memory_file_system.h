@@ -36,7 +36,6 @@ protected:
         return true;
     }
 
-private:
     std::map<WString, uint64_t> m_files;
     std::set<WString> m_folders;
     std::set<WString> m_locked;

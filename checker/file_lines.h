@@ -1,0 +1,21 @@
+// The file's own line numbers for the lines the catalogue reader sees. They differ only when
+// a broken double-byte character in the ANSI code page takes a line break with it: the reader
+// then sees two of the file's lines as one, and every later line one number early.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "app/catalogue_text.h"
+
+// Lines end at "\r\n", "\r" or "\n", in the file as in the text read from it.
+class CFileLines {
+public:
+    CFileLines(std::string_view bytes, const DecodedText& decoded);
+
+    // The file's line on which the reader's line starts; 0 stays 0.
+    int FileLine(int readLine) const;
+
+private:
+    std::vector<int> m_fileLine;  // per reader's line from 1; empty when the numbers agree
+};
