@@ -5,6 +5,7 @@
 #include "ops/package_size.h"
 #include "res/resource.h"
 #include "ui/main/bundor_dlg.h"
+#include "ui/main/entry_icon.h"
 #include "ui/main/list_art.h"
 
 namespace {
@@ -63,17 +64,21 @@ void CBundorDlg::CreateImageLists() {
         for (int k = 0; k < n; ++k)
             AddIcon(LoadFileIcon(pCategories[k].strIconPath), m_hIcon, {&m_imgCategory});
 
+        // Each list is made as large as it will be: one that grows image by image copies
+        // everything it holds each time, which makes thousands of entries cost seconds.
+        int nAll = 0;
+        for (int k = 0; k < n; ++k) nAll += CountEntries(pCategories[k].pEntries);
         m_pEntryImages = std::make_unique<CImageList[]>(n + 1);
-        m_pEntryImages[0].Create(32, 32, kImageListFlags, 0, 0);
+        m_pEntryImages[0].Create(32, 32, kImageListFlags, nAll, 0);
         m_pEntryImages[0].SetBkColor(RGB(255, 255, 255));
         for (int k = 0; k < n; ++k) {
             CImageList& own = m_pEntryImages[k + 1];
-            own.Create(32, 32, kImageListFlags, 0, 0);
-            own.SetBkColor(RGB(255, 255, 255));
             const EntryInfo* pEntries = pCategories[k].pEntries;
             const int nEntries = CountEntries(pEntries);
+            own.Create(32, 32, kImageListFlags, nEntries, 0);
+            own.SetBkColor(RGB(255, 255, 255));
             for (int j = 0; j < nEntries; ++j)
-                AddIcon(LoadFileIcon(pEntries[j].strIconPath), m_hIcon, {&m_pEntryImages[0], &own});
+                AddEntryIcon(pEntries[j].strIconPath, m_hIcon, {&m_pEntryImages[0], &own});
         }
     }
     AddIcon(LoadModuleIcon(IDI_TICK_OFF, 16), m_hIcon, {&m_imgCheck});
@@ -84,6 +89,7 @@ void CBundorDlg::CreateCategoryList(const RECT& rcClient) {
     CString strHeading;
     strHeading.LoadString(IDS_COL_CATEGORY);
     m_listCategory.Create(kListStyle, rcClient, this, IDC_CATEGORY_LIST);
+    m_listCategory.SendMessage(WM_SETREDRAW, FALSE);
     m_listCategory.SetExtendedStyle(m_listCategory.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
     m_listCategory.SetImageList(&m_imgCategory, LVSIL_SMALL);
     m_listCategory.SetFont(SharedListArt(nullptr).font, FALSE);
@@ -106,6 +112,8 @@ void CBundorDlg::SetUpEntryList(CListEx& list, int nIndex, const RECT& rcClient)
     };
     const DWORD dwStyle = nIndex == 0 ? kListStyle : kListStyle & ~WS_VISIBLE;
     list.Create(dwStyle, rcClient, this, IDC_ENTRY_LIST_FIRST + nIndex);
+    // Filled with its redraw off (see FinishEntryList).
+    list.SendMessage(WM_SETREDRAW, FALSE);
     list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES);
     // The state images are set after the check-box style, which makes its own.
     list.SetImageList(&m_pEntryImages[nIndex], LVSIL_SMALL);
@@ -130,6 +138,9 @@ void CBundorDlg::FinishEntryList(CListEx& list) {
     list.SetHeaderRowBitmaps(art.headerRows);
     list.SetSkinFlags(CListEx::SKIN_ENTRYROWS | CListEx::SKIN_HEADERROWS |
                       CListEx::SKIN_THREESLICE);
+    // With its redraw on, the list view lays itself out and invalidates after every row and
+    // text it is given: a large catalogue would take seconds. It does so once now.
+    list.SendMessage(WM_SETREDRAW, TRUE);
 }
 
 void CBundorDlg::FillLists(const RECT& rcClient) {
@@ -198,4 +209,5 @@ void CBundorDlg::FillLists(const RECT& rcClient) {
     m_listCategory.SetTextColors(kCategoryText, kCategorySelectedText, kCategorySelectedText);
     m_listCategory.SetEntryRowBitmaps(art.categoryRows);
     m_listCategory.SetSkinFlags(CListEx::SKIN_ENTRYROWS | CListEx::SKIN_THREESLICE);
+    m_listCategory.SendMessage(WM_SETREDRAW, TRUE);
 }
