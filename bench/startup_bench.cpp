@@ -299,7 +299,7 @@ int wmain(int argc, wchar_t** argv) {
         std::wstring(temp, n) + L"bundor_startup_bench_" + Num(::GetCurrentProcessId()) + L"\\";
     ::CreateDirectoryW(root.c_str(), nullptr);
 
-    std::vector<Medium> media = {{20, 5}, {20, 50}, {20, 250}, {1000, 1}};
+    std::vector<Medium> media = {{20, 5, L""}, {20, 50, L""}, {20, 250, L""}, {1000, 1, L""}};
     for (Medium& m : media) {
         MakeMedium(m, root, icon);
         ::CopyFileW(launcher.c_str(), (m.folder + L"Setup.exe").c_str(), FALSE);
