@@ -228,9 +228,6 @@ TEST(MainWindow, DesignExampleCatalogue) {
              EXPECT_EQ(all.GetLinkSet(0)[0].Str(), L"手动安装");
              EXPECT_EQ(all.GetLinkSet(0)[1].Str(), L"自动安装");
              EXPECT_EQ(all.GetLinkSet(0)[2].Str(), L"保存安装包");
-             EXPECT_EQ(all.GetColumnWidth(1), 100);
-             EXPECT_EQ(all.GetColumnWidth(2), 180);
-             EXPECT_EQ(all.GetColumnWidth(3), 30);
              EXPECT_EQ(dlg.m_pEntryImages[0].GetImageCount(), 3);
              // a2's icon file is missing: the application icon; a1 has its own.
              const Pixels appIcon = IconPixels(dlg.m_hIcon);
