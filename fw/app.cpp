@@ -22,30 +22,30 @@ BOOL CWinApp::InitInstance() {
     return TRUE;
 }
 
-WString CWinApp::ModulePath() const {
+std::wstring CWinApp::ModulePath() const {
     // GetModuleFileNameW cuts the path short without saying so other than by filling the
     // buffer: grow until the result fits.
     std::vector<wchar_t> buf(MAX_PATH);
     for (;;) {
         const DWORD n = ::GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n == 0) return WString();
-        if (n < buf.size() - 1) return WString(buf.data(), n);
-        if (buf.size() >= 32768) return WString();
+        if (n == 0) return std::wstring();
+        if (n < buf.size() - 1) return std::wstring(buf.data(), n);
+        if (buf.size() >= 32768) return std::wstring();
         buf.resize(buf.size() * 2);
     }
 }
 
-WString CWinApp::ProfileName() const {
+std::wstring CWinApp::ProfileName() const {
     if (m_bProfileNameSet) return m_strProfileName;
-    WString name = ModulePath();
+    std::wstring name = ModulePath();
     const std::size_t slash = name.find_last_of(L"\\/");
-    if (slash != WString::npos) name.erase(0, slash + 1);
+    if (slash != std::wstring::npos) name.erase(0, slash + 1);
     const std::size_t dot = name.rfind(L'.');
-    if (dot != WString::npos) name.erase(dot);
-    return name.empty() ? WString() : name + L".INI";
+    if (dot != std::wstring::npos) name.erase(dot);
+    return name.empty() ? std::wstring() : name + L".INI";
 }
 
-void CWinApp::SetProfileName(const WString& path) {
+void CWinApp::SetProfileName(const std::wstring& path) {
     m_strProfileName = path;
     m_bProfileNameSet = true;
 }

@@ -3,11 +3,11 @@
 
 #include <windows.h>
 
-#include "app/catalogue_host.h"
+#include <string>
 
 class CWnd;
 
-class CWinApp : public ICatalogueHost {
+class CWinApp {
 public:
     // The first application object constructed becomes the process's application.
     CWinApp();
@@ -20,11 +20,11 @@ public:
     virtual BOOL InitInstance();
 
     // The running executable's full path, never cut short (empty when it cannot be read).
-    WString ModulePath() const override;
+    std::wstring ModulePath() const;
     // Until SetProfileName: the executable's file name without its extension, followed by
     // ".INI" (no folder).
-    WString ProfileName() const override;
-    void SetProfileName(const WString& path) override;
+    std::wstring ProfileName() const;
+    void SetProfileName(const std::wstring& path);
 
     static CWinApp* GetApp();
 
@@ -32,7 +32,7 @@ public:
     CWnd* m_pMainWnd = nullptr;
 
 private:
-    WString m_strProfileName;
+    std::wstring m_strProfileName;
     bool m_bProfileNameSet = false;
 };
 

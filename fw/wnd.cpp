@@ -2,15 +2,58 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
-// One subclass id for every window bound to an object; the reference data is the object.
-constexpr UINT_PTR kSubclassId = 0xB0D0;
-// The same object, found from the window: a window property (comctl32's GetWindowSubclass is
-// exported by ordinal only).
-const wchar_t kObjectProp[] = L"Bundor.Fw.CWnd";
+// Every window bound to an object has HookProc as its window procedure; the registry gives
+// the object and the procedure it replaced. Window properties and comctl32's subclassing keep
+// this in the window manager, which under Wine costs a server round trip per message (well
+// over 100 microseconds): a large catalogue list would take seconds to fill.
+struct Hook {
+    CWnd* pWnd = nullptr;  // null once the object has let go; the hook only forwards then
+    WNDPROC pfnPrev = nullptr;
+};
+
+class Registry {
+public:
+    bool Find(HWND hWnd, Hook& hook) {
+        const Lock lock(m_lock);
+        const auto it = m_hooks.find(hWnd);
+        if (it == m_hooks.end()) return false;
+        hook = it->second;
+        return true;
+    }
+    void Set(HWND hWnd, const Hook& hook) {
+        const Lock lock(m_lock);
+        m_hooks[hWnd] = hook;
+    }
+    void Erase(HWND hWnd) {
+        const Lock lock(m_lock);
+        m_hooks.erase(hWnd);
+    }
+
+private:
+    class Lock {
+    public:
+        explicit Lock(SRWLOCK& l) : m_l(l) { ::AcquireSRWLockExclusive(&m_l); }
+        ~Lock() { ::ReleaseSRWLockExclusive(&m_l); }
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+
+    private:
+        SRWLOCK& m_l;
+    };
+    SRWLOCK m_lock = SRWLOCK_INIT;
+    std::unordered_map<HWND, Hook> m_hooks;
+};
+
+// Never destroyed: windows may still receive messages while static objects are destroyed.
+Registry& Hooks() {
+    static Registry* registry = new Registry;
+    return *registry;
+}
 
 struct Pending {
     CWnd* pWnd = nullptr;
@@ -60,26 +103,45 @@ CWnd::~CWnd() {
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
     if (!hWnd || ::GetWindowThreadProcessId(hWnd, nullptr) != ::GetCurrentThreadId())
         return nullptr;
-    return static_cast<CWnd*>(::GetPropW(hWnd, kObjectProp));
+    Hook hook;
+    return Hooks().Find(hWnd, hook) ? hook.pWnd : nullptr;
 }
 
 bool CWnd::Bind(HWND hWnd) {
-    if (!::SetPropW(hWnd, kObjectProp, this)) return false;
-    if (!::SetWindowSubclass(hWnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
-        ::RemovePropW(hWnd, kObjectProp);
-        return false;
+    Hook hook;
+    if (Hooks().Find(hWnd, hook)) {
+        // Our procedure stayed in place after an earlier object let go (another one was
+        // installed over it): it still knows the procedure it replaced.
+        if (hook.pWnd) return false;
+    } else {
+        ::SetLastError(0);
+        hook.pfnPrev = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::HookProc)));
+        if (!hook.pfnPrev) return false;
     }
+    hook.pWnd = this;
+    Hooks().Set(hWnd, hook);
     m_hWnd = hWnd;
+    m_pfnPrev = hook.pfnPrev;
     m_bRouted = true;
     return true;
 }
 
 void CWnd::Unbind() {
     if (m_bRouted && m_hWnd) {
-        ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
-        ::RemovePropW(m_hWnd, kObjectProp);
+        // Our procedure comes out only when it is still the window's; otherwise it stays and
+        // forwards, so that a procedure installed over it keeps a valid one to call.
+        if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) ==
+                &CWnd::HookProc &&
+            ::GetWindowThreadProcessId(m_hWnd, nullptr) == ::GetCurrentThreadId()) {
+            ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnPrev));
+            Hooks().Erase(m_hWnd);
+        } else {
+            Hooks().Set(m_hWnd, Hook{nullptr, m_pfnPrev});
+        }
     }
     m_hWnd = nullptr;
+    m_pfnPrev = nullptr;
     m_bRouted = false;
     m_bOwnsWindow = false;
 }
@@ -129,7 +191,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR pszClass, LPCWSTR pszText, DWORD dw
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
     if (m_hWnd || !hWnd || !::IsWindow(hWnd) || FromHandlePermanent(hWnd)) return FALSE;
-    // comctl32 subclassing works only on the thread that owns the window.
+    // Messages reach a window on the thread that owns it, and so must the object.
     if (::GetWindowThreadProcessId(hWnd, nullptr) != ::GetCurrentThreadId()) return FALSE;
     m_hWnd = hWnd;
     PreSubclassWindow();
@@ -227,9 +289,15 @@ void CWnd::CenterWindow(HWND hWndAlternateOwner) const {
 
 // --- message routing -------------------------------------------------------------------------
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR ref) noexcept {
-    CWnd* self = reinterpret_cast<CWnd*>(ref);
+LRESULT CALLBACK CWnd::HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    Hook hook;
+    if (!Hooks().Find(hWnd, hook)) return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    if (!hook.pWnd) {
+        const LRESULT result = ::CallWindowProcW(hook.pfnPrev, hWnd, message, wParam, lParam);
+        if (message == WM_NCDESTROY) Hooks().Erase(hWnd);
+        return result;
+    }
+    CWnd* self = hook.pWnd;
     CurrentMsg cur{fw::Message{hWnd, message, wParam, lParam}, t_pInProc, false};
     CWnd* const pOuter = t_pInProc;
     t_pInProc = self;
@@ -240,10 +308,12 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
     } catch (...) {
         // Nothing may unwind through user32. The message still gets its default processing
         // unless a handler already gave it.
-        result =
-            cur.bDefaultDone ? cur.defaultResult : ::DefSubclassProc(hWnd, message, wParam, lParam);
+        result = cur.bDefaultDone ? cur.defaultResult
+                                  : ::CallWindowProcW(hook.pfnPrev, hWnd, message, wParam, lParam);
     }
     t_pInProc = pOuter;
+    // The window is gone: nothing of it may stay in the registry.
+    if (message == WM_NCDESTROY) Hooks().Erase(hWnd);
     return result;
 }
 
@@ -312,8 +382,8 @@ LRESULT CWnd::Default() {
     if (!cur || cur->bReflected || !m_bRouted) return 0;
     if (!cur->bDefaultDone) {
         cur->bDefaultDone = true;
-        cur->defaultResult =
-            ::DefSubclassProc(cur->msg.hwnd, cur->msg.message, cur->msg.wParam, cur->msg.lParam);
+        cur->defaultResult = ::CallWindowProcW(m_pfnPrev, cur->msg.hwnd, cur->msg.message,
+                                               cur->msg.wParam, cur->msg.lParam);
     }
     return cur->defaultResult;
 }
@@ -321,7 +391,7 @@ LRESULT CWnd::Default() {
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     CurrentMsg* cur = m_pCurrent;
     if (!cur || cur->bReflected || !m_bRouted) return 0;
-    return ::DefSubclassProc(m_hWnd, message, wParam, lParam);
+    return ::CallWindowProcW(m_pfnPrev, m_hWnd, message, wParam, lParam);
 }
 
 HWND CWnd::FindMeasuredChild(UINT ctlId) const {

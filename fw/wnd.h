@@ -30,7 +30,8 @@ public:
     BOOL CreateEx(DWORD dwExStyle, LPCWSTR pszClass, LPCWSTR pszText, DWORD dwStyle,
                   const RECT& rect, CWnd* pParentWnd, UINT nID);
     // Routes the messages of an existing window (a dialog's child, for instance) through this
-    // object: PreSubclassWindow, then comctl32's SetWindowSubclass. The window stays borrowed.
+    // object: PreSubclassWindow, then the object's window procedure is put in front of the
+    // window's own. The window stays borrowed.
     BOOL SubclassWindow(HWND hWnd);
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     // Borrows a window handle without routing its messages; Detach forgets it (and ends the
@@ -149,7 +150,7 @@ private:
     HWND CreateHooked(LPCWSTR pszClass, const std::function<HWND()>& create);
     static LRESULT CALLBACK CbtProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept;
 
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
+    static LRESULT CALLBACK HookProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
@@ -158,7 +159,8 @@ private:
     void Unbind();
 
     HWND m_hWnd = nullptr;
-    bool m_bRouted = false;      // messages go through SubclassProc
-    bool m_bOwnsWindow = false;  // created by this object
+    WNDPROC m_pfnPrev = nullptr;  // the window procedure HookProc replaced
+    bool m_bRouted = false;       // messages go through HookProc
+    bool m_bOwnsWindow = false;   // created by this object
     CurrentMsg* m_pCurrent = nullptr;
 };

@@ -179,7 +179,7 @@ class CheckerCli(unittest.TestCase):
         shutil.rmtree(disk, ignore_errors=True)
         shutil.copytree(ARGS.demo_medium, disk / "demo")
         try:
-            document = self.check_json("G:\\checker_cli_test\\demo\\Bundor.INI")
+            document = self.check_json("G:\\checker_cli_test\\demo\\Setup.INI")
         finally:
             shutil.rmtree(disk, ignore_errors=True)
         # The folder stands in for the disc in E:, the first CD drive here, where

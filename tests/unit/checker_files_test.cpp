@@ -62,7 +62,7 @@ protected:
 TEST_F(CheckerFilesTest, DemoCatalogueOnAMediumFolder) {
     const fs::path medium = root / "光盘";
     fs::create_directories(medium);
-    fs::copy(SourceFolder() / "demo" / "Bundor.INI", medium / "Bundor.INI");
+    fs::copy(SourceFolder() / "demo" / "Setup.INI", medium / "Setup.INI");
     fs::copy(SourceFolder() / "demo" / "icons", medium / "icons");
     Write(medium / "soft" / "压缩工具 setup.exe", 1048576);
     Write(medium / "soft" / "演示输入法.exe", 1572864);
@@ -72,7 +72,7 @@ TEST_F(CheckerFilesTest, DemoCatalogueOnAMediumFolder) {
     // Run from elsewhere: relative texts are still looked for on the medium.
     fs::current_path(root);
 
-    const CheckReport report = CheckFile(fs::relative(medium / "Bundor.INI", root));
+    const CheckReport report = CheckFile(fs::relative(medium / "Setup.INI", root));
     EXPECT_EQ(Findings(report), (Strings{
                                     "entry-listed-several-times 22 [演示记事本]",
                                     "cdrom-command 51 [演示输入法] AutoInstall",
@@ -92,7 +92,7 @@ TEST_F(CheckerFilesTest, DemoCatalogueOnAMediumFolder) {
     const LauncherView& view = report.view;
     EXPECT_EQ(U8(view.strTitle), "软件安装管理器 - 演示光盘");
     EXPECT_EQ(view.nWidth, 900);
-    ASSERT_EQ(view.categories.size(), 3u);
+    ASSERT_EQ(view.categories.size(), 4u);
     std::vector<std::string> sizes;
     for (const CategoryView& category : view.categories) {
         EXPECT_TRUE(category.icon.bFound) << U8(category.icon.strPath);

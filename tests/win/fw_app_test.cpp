@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "fw/app.h"
 
@@ -11,12 +12,12 @@ namespace {
 
 TEST(FwApp, ProfileNameDefaultsToTheExecutableNameWithIni) {
     CWinApp app;
-    const WString module = app.ModulePath();
+    const std::wstring module = app.ModulePath();
     ASSERT_GT(module.size(), 4u);
     EXPECT_EQ(module.substr(1, 2), L":\\");
     EXPECT_EQ(::GetFileAttributesW(module.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
     // win_tests.exe -> win_tests.INI, without a folder.
-    WString base = module.substr(module.rfind(L'\\') + 1);
+    std::wstring base = module.substr(module.rfind(L'\\') + 1);
     base = base.substr(0, base.rfind(L'.'));
     EXPECT_EQ(app.ProfileName(), base + L".INI");
     app.SetProfileName(L"E:\\setup\\catalogue.ini");

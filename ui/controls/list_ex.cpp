@@ -13,7 +13,10 @@ public:
           m_bInvalidate(bInvalidate),
           m_bLocked(list.GetSafeHwnd() && list.LockWindowUpdate()) {}
     ~UpdateLock() {
-        if (m_bInvalidate && m_list.GetSafeHwnd()) m_list.Invalidate(TRUE);
+        // A list that is not on the screen is painted whole when it is shown; invalidating it
+        // would only cost a call to the window manager per change.
+        if (m_bInvalidate && m_list.GetSafeHwnd() && m_list.IsWindowVisible())
+            m_list.Invalidate(TRUE);
         if (m_bLocked) CWnd::UnlockWindowUpdate();
     }
     UpdateLock(const UpdateLock&) = delete;

@@ -1,0 +1,48 @@
+#include "app/bundor_app.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "app/app_catalogue_host.h"
+#include "app/catalogue.h"
+#include "ui/main/bundor_dlg.h"
+
+namespace {
+
+// OLE, and with it COM apartment-threaded, for the user-interface thread's shell calls: the
+// new-style folder picker needs OLE. Ended when start-up returns.
+class OleScope {
+public:
+    OleScope() : m_bInitialised(SUCCEEDED(::OleInitialize(nullptr))) {}
+    ~OleScope() {
+        if (m_bInitialised) ::OleUninitialize();
+    }
+    OleScope(const OleScope&) = delete;
+    OleScope& operator=(const OleScope&) = delete;
+
+private:
+    bool m_bInitialised;
+};
+
+}  // namespace
+
+BOOL CBundorApp::InitInstance() {
+    // The list-view, tree-view, toolbar and status bar, tab, tooltip, up-down, progress,
+    // hot-key and animation classes. A failure stops nothing.
+    INITCOMMONCONTROLSEX icc{};
+    icc.dwSize = sizeof icc;
+    icc.dwICC = 0xFF;
+    ::InitCommonControlsEx(&icc);
+    CWinApp::InitInstance();
+    const OleScope ole;
+
+    CBundorDlg dlg;
+    m_pMainWnd = &dlg;
+    // The window's set-up reads the catalogue, so it is loaded before DoModal. A missing file
+    // reads as an empty catalogue.
+    CAppCatalogueHost host(*this);
+    dlg.m_pConfig = LoadCatalogue(host);
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    return FALSE;
+}

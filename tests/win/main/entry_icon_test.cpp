@@ -1,0 +1,89 @@
+// Entry icons go into the image lists exactly as the system's icon loader would put them:
+// the program's and the demo's icons, an icon of another form, and a file that is no icon.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/win/main/main_test_support.h"
+#include "ui/main/entry_icon.h"
+
+namespace {
+
+using uitest::Pixels;
+
+Pixels Draw(const CImageList& list, int nImage, UINT nStyle) {
+    const HDC screen = ::GetDC(nullptr);
+    const HDC mem = ::CreateCompatibleDC(screen);
+    const HBITMAP bmp = ::CreateCompatibleBitmap(screen, 32, 32);
+    const HGDIOBJ old = ::SelectObject(mem, bmp);
+    const RECT rc{0, 0, 32, 32};
+    ::SetBkColor(mem, RGB(10, 200, 30));
+    ::ExtTextOutW(mem, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+    ::ImageList_Draw(list, nImage, mem, 0, 0, nStyle);
+    const Pixels px = Pixels::FromDC(mem, rc);
+    ::SelectObject(mem, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    return px;
+}
+
+CImageList MakeList() {
+    CImageList list;
+    list.Create(32, 32, ILC_COLOR32 | ILC_MASK, 0, 0);
+    list.SetBkColor(RGB(255, 255, 255));
+    return list;
+}
+
+TEST(EntryIcon, LikeTheSystemsIconLoader) {
+    const maintest::TempFolder folder(L"bundor_entry_icon");
+    // A 4-bit icon of 32 x 32: the system loads it.
+    std::string ico4(6 + 16 + 40 + 16 * 4 + 512 + 128, '\0');
+    const unsigned char header[] = {0, 0, 1, 0, 1, 0, 32, 32, 16, 0, 1, 0, 4, 0};
+    std::copy(std::begin(header), std::end(header), ico4.begin());
+    ico4[14] = static_cast<char>(40 + 64 + 512 + 128);
+    ico4[15] = static_cast<char>((40 + 64 + 512 + 128) >> 8);
+    ico4[18] = 22;
+    const unsigned char info[] = {40, 0, 0, 0, 32, 0, 0, 0, 64, 0, 0, 0, 1, 0, 4, 0};
+    std::copy(std::begin(info), std::end(info), ico4.begin() + 22);
+    ico4[22 + 40 + 4 * 9 + 2] = '\xFF';  // colour 9 is red
+    for (int i = 0; i < 512; ++i) ico4[22 + 40 + 64 + i] = static_cast<char>(i < 256 ? 0x99 : 0x00);
+    const HANDLE h = ::CreateFileW((folder.Path() + L"four.ico").c_str(), GENERIC_WRITE, 0, nullptr,
+                                   CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(h, ico4.data(), static_cast<DWORD>(ico4.size()), &written, nullptr);
+    ::CloseHandle(h);
+    ASSERT_TRUE(folder.WriteFile(L"empty.ico", 100));
+
+    const HICON hFallback = ::LoadIconW(nullptr, IDI_WARNING);
+    const std::wstring files[] = {lxtest::CheckoutPath(L"res/art/app.ico"),
+                                  lxtest::CheckoutPath(L"demo/icons/zip.ico"),
+                                  lxtest::CheckoutPath(L"demo/icons/missing.ico"),
+                                  folder.Path() + L"four.ico",
+                                  folder.Path() + L"empty.ico",
+                                  folder.Path() + L"absent.ico"};
+    CImageList ours = MakeList(), second = MakeList(), system = MakeList();
+    for (const std::wstring& file : files) {
+        AddEntryIcon(file, hFallback, {&ours, &second});
+        const auto hIcon = static_cast<HICON>(::LoadImageW(
+            nullptr, file.c_str(), IMAGE_ICON, 32, 32, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+        system.Add(hIcon ? hIcon : hFallback);
+        if (hIcon) ::DestroyIcon(hIcon);
+    }
+    ASSERT_EQ(ours.GetImageCount(), 6);
+    ASSERT_EQ(second.GetImageCount(), 6);
+    for (int i = 0; i < 6; ++i) {
+        for (UINT style : {ILD_NORMAL, ILD_TRANSPARENT}) {
+            EXPECT_EQ(Draw(ours, i, style), Draw(system, i, style)) << i << " style " << style;
+            EXPECT_EQ(Draw(second, i, style), Draw(system, i, style)) << i;
+        }
+    }
+    // The pictures differ from each other: the comparison above can fail.
+    EXPECT_FALSE(Draw(system, 0, ILD_NORMAL) == Draw(system, 1, ILD_NORMAL));
+    EXPECT_FALSE(Draw(system, 3, ILD_NORMAL) == Draw(system, 4, ILD_NORMAL));
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+// The shipped launcher started as a person starts it from a medium: copied in as Setup.exe, it
+// reads Setup.INI beside it, or opens its window with the default title and no category when
+// there is none; Enter and Escape leave the window open, the close command ends the program
+// with exit code 0.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/win/main/main_test_support.h"
+
+namespace {
+
+std::wstring LauncherPath() {
+    std::string unix = BUNDOR_LAUNCHER;
+    std::wstring path = L"Z:" + std::wstring(unix.begin(), unix.end());
+    for (wchar_t& c : path) {
+        if (c == L'/') c = L'\\';
+    }
+    return path;
+}
+
+struct Found {
+    DWORD pid;
+    HWND hWnd;
+};
+
+BOOL CALLBACK FindMainWindow(HWND hWnd, LPARAM lParam) {
+    auto* found = reinterpret_cast<Found*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    wchar_t cls[16] = {};
+    ::GetClassNameW(hWnd, cls, 16);
+    if (pid == found->pid && ::IsWindowVisible(hWnd) && ::lstrcmpW(cls, L"#32770") == 0) {
+        found->hWnd = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Starts the program and waits until its main window is up and idle.
+class Launcher {
+public:
+    explicit Launcher(const std::wstring& exe) {
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        std::wstring command = L"\"" + exe + L"\"";
+        const std::wstring folder = exe.substr(0, exe.rfind(L'\\') + 1);
+        if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              folder.c_str(), &si, &m_pi))
+            return;
+        ::WaitForInputIdle(m_pi.hProcess, 10000);
+        Found found{m_pi.dwProcessId, nullptr};
+        for (int i = 0; i < 200 && !found.hWnd; ++i) {
+            ::EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&found));
+            if (!found.hWnd) ::Sleep(50);
+        }
+        m_hWnd = found.hWnd;
+    }
+    ~Launcher() {
+        if (!m_pi.hProcess) return;
+        if (::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT)
+            ::TerminateProcess(m_pi.hProcess, 99);
+        ::CloseHandle(m_pi.hThread);
+        ::CloseHandle(m_pi.hProcess);
+    }
+    Launcher(const Launcher&) = delete;
+    Launcher& operator=(const Launcher&) = delete;
+
+    HWND Window() const { return m_hWnd; }
+    // The exit code once the process ended within the time, else STILL_ACTIVE.
+    DWORD WaitForExit(DWORD ms) const {
+        DWORD code = STILL_ACTIVE;
+        if (::WaitForSingleObject(m_pi.hProcess, ms) == WAIT_OBJECT_0)
+            ::GetExitCodeProcess(m_pi.hProcess, &code);
+        return code;
+    }
+    bool Running() const { return ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }
+
+private:
+    PROCESS_INFORMATION m_pi{};
+    HWND m_hWnd = nullptr;
+};
+
+std::wstring WindowText(HWND hWnd) {
+    wchar_t text[128] = {};
+    ::GetWindowTextW(hWnd, text, 128);
+    return text;
+}
+
+BOOL CALLBACK CountStatic(HWND hWnd, LPARAM lParam) {
+    wchar_t cls[16] = {};
+    ::GetClassNameW(hWnd, cls, 16);
+    if (::lstrcmpiW(cls, L"Static") == 0) ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
+TEST(Launcher, WithoutCatalogueAndWithItsOwn) {
+    const maintest::TempFolder medium(L"bundor_launcher_medium");
+    const std::wstring exe = medium.Path() + L"Setup.exe";
+    ASSERT_TRUE(::CopyFileW(LauncherPath().c_str(), exe.c_str(), FALSE));
+    {
+        const Launcher launcher(exe);
+        const HWND hWnd = launcher.Window();
+        ASSERT_NE(hWnd, nullptr);
+        EXPECT_EQ(WindowText(hWnd), L"软件安装管理器");
+        RECT rc{};
+        ::GetWindowRect(hWnd, &rc);
+        EXPECT_EQ(rc.right - rc.left, 800);
+        EXPECT_EQ(rc.bottom - rc.top, 500);
+        const HWND hCategories = ::GetDlgItem(hWnd, 1000);
+        EXPECT_EQ(::SendMessageW(hCategories, LVM_GETITEMCOUNT, 0, 0), 1);
+        int nLabels = 0;
+        ::EnumChildWindows(hWnd, CountStatic, reinterpret_cast<LPARAM>(&nLabels));
+        EXPECT_EQ(nLabels, 0) << "no countdown labels";
+        // Enter and Escape reach the dialog manager as key presses and close nothing.
+        for (WPARAM vk : {VK_RETURN, VK_ESCAPE}) {
+            ::PostMessageW(hCategories, WM_KEYDOWN, vk, 1);
+            ::PostMessageW(hCategories, WM_KEYUP, vk, 0xC0000001);
+        }
+        ::Sleep(500);
+        EXPECT_TRUE(launcher.Running());
+        EXPECT_TRUE(::IsWindowVisible(hWnd));
+        ::PostMessageW(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(launcher.WaitForExit(10000), 0u);
+    }
+    // The catalogue is the file named after the program, beside it.
+    const std::string ini = "\xEF\xBB\xBF[Config]\r\nTitleText=装机光盘\r\nWaitime=5\r\n";
+    const HANDLE h = ::CreateFileW((medium.Path() + L"Setup.INI").c_str(), GENERIC_WRITE, 0,
+                                   nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(h, ini.data(), static_cast<DWORD>(ini.size()), &written, nullptr);
+    ::CloseHandle(h);
+    const Launcher launcher(exe);
+    ASSERT_NE(launcher.Window(), nullptr);
+    EXPECT_EQ(WindowText(launcher.Window()), L"装机光盘");
+    int nLabels = 0;
+    ::EnumChildWindows(launcher.Window(), CountStatic, reinterpret_cast<LPARAM>(&nLabels));
+    EXPECT_EQ(nLabels, 2) << "the countdown labels";
+    ::PostMessageW(launcher.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(launcher.WaitForExit(10000), 0u);
+}
+
+}  // namespace

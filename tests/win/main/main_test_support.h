@@ -1,0 +1,183 @@
+// Helpers of the main window's tests: catalogues built from text, installer files of given
+// sizes, a main window that records the tick changes it is told of, control rectangles.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/catalogue.h"
+#include "app/profile.h"
+#include "tests/win/list_ex_support.h"
+#include "ui/main/bundor_dlg.h"
+
+namespace maintest {
+
+// A fresh folder under the temporary folder, removed with everything in it at the end.
+class TempFolder {
+public:
+    explicit TempFolder(const wchar_t* pszName) {
+        wchar_t temp[MAX_PATH] = {};
+        ::GetTempPathW(MAX_PATH, temp);
+        m_path = std::wstring(temp) + pszName + L"\\";
+        Remove(m_path);
+        ::CreateDirectoryW(m_path.c_str(), nullptr);
+    }
+    ~TempFolder() { Remove(m_path); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::wstring& Path() const { return m_path; }
+
+    // A file of exactly `size` bytes (sparse beyond what is written: nothing is written).
+    bool WriteFile(const wchar_t* pszName, ULONGLONG size) const {
+        const HANDLE h = ::CreateFileW((m_path + pszName).c_str(), GENERIC_WRITE, 0, nullptr,
+                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return false;
+        LARGE_INTEGER at;
+        at.QuadPart = static_cast<LONGLONG>(size);
+        const bool ok = ::SetFilePointerEx(h, at, nullptr, FILE_BEGIN) && ::SetEndOfFile(h);
+        ::CloseHandle(h);
+        return ok;
+    }
+
+private:
+    static void Remove(const std::wstring& folder) {
+        WIN32_FIND_DATAW data;
+        const HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = data.cFileName;
+                if (name == L"." || name == L"..") continue;
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    Remove(folder + name + L"\\");
+                else
+                    ::DeleteFileW((folder + name).c_str());
+            } while (::FindNextFileW(find, &data));
+            ::FindClose(find);
+        }
+        ::RemoveDirectoryW(folder.c_str());
+    }
+    std::wstring m_path;
+};
+
+// The catalogue as the launcher reads it from a file with this text beside exeFolder.
+inline CatalogueModel MakeCatalogue(const std::wstring& text, const std::wstring& exeFolder) {
+    return BuildCatalogue(CProfile(text), exeFolder);
+}
+
+// One LVN_ITEMCHANGED that moved a list's state image, as the window received it.
+struct TickChange {
+    UINT nID;
+    int nItem;
+    UINT nNew, nOld;
+};
+
+// The main window, recording the tick changes of every list before it acts on them.
+class TestDlg : public CBundorDlg {
+public:
+    std::vector<TickChange> m_ticks;
+
+    using CBundorDlg::Layout;
+
+protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
+        const auto* pNM = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        if (pNM->hdr.code == LVN_ITEMCHANGED && ((pNM->uNewState ^ pNM->uOldState) & 0xF000))
+            m_ticks.push_back(
+                {static_cast<UINT>(pNM->hdr.idFrom), pNM->iItem, pNM->uNewState, pNM->uOldState});
+        return CBundorDlg::OnNotify(wParam, lParam, pResult);
+    }
+};
+
+// A control's rectangle in its parent's client coordinates.
+inline RECT ClientRectOf(HWND hParent, HWND hChild) {
+    RECT rc{};
+    ::GetWindowRect(hChild, &rc);
+    ::MapWindowPoints(HWND_DESKTOP, hParent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+inline bool operator==(const RECT& a, const RECT& b) {
+    return ::EqualRect(&a, &b) != 0;
+}
+
+inline std::string Describe(const RECT& rc) {
+    return "(" + std::to_string(rc.left) + ", " + std::to_string(rc.top) + ") - (" +
+           std::to_string(rc.right) + ", " + std::to_string(rc.bottom) + ")";
+}
+
+#define EXPECT_AT(parent, child, l, t, r, b)                                     \
+    EXPECT_EQ(::maintest::Describe(::maintest::ClientRectOf((parent), (child))), \
+              ::maintest::Describe(RECT{(l), (t), (r), (b)}))                    \
+        << #child
+
+// Makes the client area exactly cx x cy pixels.
+inline void SetClientSize(HWND hWnd, int cx, int cy) {
+    RECT rc{0, 0, cx, cy};
+    ::AdjustWindowRectEx(&rc, static_cast<DWORD>(::GetWindowLongPtrW(hWnd, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(hWnd, GWL_EXSTYLE)));
+    ::SetWindowPos(hWnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+inline SIZE ClientSize(HWND hWnd) {
+    RECT rc{};
+    ::GetClientRect(hWnd, &rc);
+    return SIZE{rc.right, rc.bottom};
+}
+
+// The texts of column `col` of every row.
+inline std::vector<std::wstring> Column(const CListEx& list, int col) {
+    std::vector<std::wstring> texts;
+    for (int r = 0; r < list.GetItemCount(); ++r) texts.push_back(list.GetItemText(r, col).Str());
+    return texts;
+}
+
+inline std::vector<int> Ticks(const CListEx& list) {
+    std::vector<int> ticks;
+    for (int r = 0; r < list.GetItemCount(); ++r) ticks.push_back(list.GetCheck(r));
+    return ticks;
+}
+
+inline std::vector<int> Images(const CListEx& list) {
+    std::vector<int> images;
+    for (int r = 0; r < list.GetItemCount(); ++r) {
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = r;
+        list.GetItem(&item);
+        images.push_back(item.iImage);
+    }
+    return images;
+}
+
+// The tooltip text of an image button.
+inline std::wstring TipText(const CButtonST& button) {
+    wchar_t text[128] = {};
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = button.GetSafeHwnd();
+    ti.uId = 1;
+    ti.lpszText = text;
+    ::SendMessageW(button.GetToolTipHwnd(), TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&ti));
+    return text;
+}
+
+// True when the button's In and Out images show the given bitmap resources.
+inline bool ShowsImages(const CButtonST& button, UINT nIn, UINT nOut) {
+    const HBITMAP hIn = uitest::LoadResBitmap(nIn);
+    const HBITMAP hOut = uitest::LoadResBitmap(nOut);
+    const bool same =
+        uitest::Pixels::FromBitmap(button.GetImageIn()) == uitest::Pixels::FromBitmap(hIn) &&
+        uitest::Pixels::FromBitmap(button.GetImageOut()) == uitest::Pixels::FromBitmap(hOut);
+    ::DeleteObject(hIn);
+    ::DeleteObject(hOut);
+    return same;
+}
+
+}  // namespace maintest

@@ -1,0 +1,574 @@
+// The main window under Wine, each test one real window on one catalogue: its rows, counts,
+// ticks, images, sizes and lists; its layout in the worked example's client area, maximised and
+// restored; its skin; the category list's clicks; ticks mirrored between the lists and into the
+// catalogue; Enter, Escape and Alt+F4; the about window; flat object counts.
+#include "tests/win/main/main_test_support.h"
+
+#include <cstdlib>
+
+#include "res/resource.h"
+
+namespace {
+
+using maintest::Column;
+using maintest::Images;
+using maintest::TestDlg;
+using maintest::Ticks;
+using uitest::Pixels;
+using Strings = std::vector<std::wstring>;
+using Ints = std::vector<int>;
+
+constexpr COLORREF kWindowBk = RGB(51, 51, 51);
+
+std::wstring DemoIcon(const wchar_t* pszName) {
+    return lxtest::CheckoutPath((std::wstring(L"demo/icons/") + pszName).c_str());
+}
+
+// What an image of an image list looks like, drawn on white whatever the list's background.
+Pixels ImagePixels(HIMAGELIST hList, int nImage, int nSize = 32) {
+    const HDC screen = ::GetDC(nullptr);
+    const HDC mem = ::CreateCompatibleDC(screen);
+    const HBITMAP bmp = ::CreateCompatibleBitmap(screen, nSize, nSize);
+    const HGDIOBJ old = ::SelectObject(mem, bmp);
+    const RECT rc{0, 0, nSize, nSize};
+    ::SetBkColor(mem, RGB(255, 255, 255));
+    ::ExtTextOutW(mem, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+    ::ImageList_Draw(hList, nImage, mem, 0, 0, ILD_TRANSPARENT);
+    const Pixels px = Pixels::FromDC(mem, rc);
+    ::SelectObject(mem, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    return px;
+}
+
+// An icon as an image list of nSize x nSize images shows it.
+Pixels IconPixels(HICON hIcon, int nSize = 32) {
+    CImageList list;
+    list.Create(nSize, nSize, ILC_COLOR32 | ILC_MASK, 0, 0);
+    list.SetBkColor(RGB(255, 255, 255));
+    list.Add(hIcon);
+    return ImagePixels(list, 0, nSize);
+}
+
+void RightButton(bool bDown) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = bDown ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+    ::SendInput(1, &in, sizeof in);
+}
+
+void Keys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> in;
+    for (WORD vk : keys) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = vk;
+        in.push_back(i);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = *--it;
+        i.ki.dwFlags = KEYEVENTF_KEYUP;
+        in.push_back(i);
+    }
+    ::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+// The rows' centre on the screen.
+POINT RowPoint(const CListEx& list, int nRow, int x = -1) {
+    const RECT rc = lxtest::ItemRect(list, nRow, LVIR_BOUNDS);
+    return uitest::ScreenPoint(list, x < 0 ? (rc.left + rc.right) / 2 : x,
+                               (rc.top + rc.bottom) / 2);
+}
+
+// A point of an entry row's check zone (left of its icon), in the list's client coordinates.
+POINT CheckZone(const CListEx& list, int nRow) {
+    const RECT icon = lxtest::ItemRect(list, nRow, LVIR_ICON);
+    const RECT row = lxtest::ItemRect(list, nRow, LVIR_BOUNDS);
+    return POINT{icon.left / 2, (row.top + row.bottom) / 2};
+}
+
+bool Visible(const CWnd& wnd) {
+    return (wnd.GetStyle() & WS_VISIBLE) != 0;
+}
+
+// The worked example's places, with the countdown labels or without.
+void ExpectWorkedExample(const TestDlg& dlg, bool bCountdown) {
+    const HWND h = dlg.GetSafeHwnd();
+    ASSERT_EQ(maintest::ClientSize(h).cx, 800);
+    ASSERT_EQ(maintest::ClientSize(h).cy, 480);
+    EXPECT_AT(h, dlg.m_btnOptions, 767, 447, 786, 475);
+    EXPECT_AT(h, dlg.m_btnInstall, 679, 447, 767, 475);
+    EXPECT_AT(h, dlg.m_btnSave, 569, 447, 673, 475);
+    if (bCountdown) {
+        EXPECT_AT(h, dlg.m_btnSelectAll, 327, 447, 467, 475);
+        EXPECT_AT(h, dlg.m_lblSeconds, 80, 450, 100, 475);
+        EXPECT_AT(h, dlg.m_lblCountdown, 104, 451, 244, 475);
+    } else {
+        EXPECT_AT(h, dlg.m_btnSelectAll, 177, 447, 317, 475);
+    }
+    EXPECT_AT(h, dlg.m_pEntryLists[dlg.m_nCurList], 161, 77, 786, 440);
+    EXPECT_AT(h, dlg.m_btnHelp, 698, 34, 793, 65);
+    EXPECT_AT(h, dlg.m_btnForum, 596, 34, 691, 65);
+    EXPECT_AT(h, dlg.m_btnPrev, 10, 77, 154, 103);
+    EXPECT_AT(h, dlg.m_btnNext, 10, 414, 154, 440);
+    EXPECT_AT(h, dlg.m_listCategory, 12, 103, 152, 412);
+    EXPECT_EQ(maintest::Describe(dlg.m_rcEntries), "(161, 77) - (786, 440)");
+    EXPECT_EQ(maintest::Describe(dlg.m_rcCategory), "(12, 103) - (152, 412)");
+}
+
+// Maximised: the right-hand controls follow the right edge, the bottom row the bottom edge,
+// the panes stretch; the previous button, the left edges and the labels' x stay.
+void ExpectMaximised(const TestDlg& dlg, bool bCountdown) {
+    const HWND h = dlg.GetSafeHwnd();
+    const SIZE c = maintest::ClientSize(h);
+    ASSERT_GT(c.cx, 800);
+    ASSERT_GT(c.cy, 480);
+    const int yb = c.cy - 5;
+    EXPECT_AT(h, dlg.m_btnOptions, c.cx - 33, yb - 28, c.cx - 14, yb);
+    EXPECT_AT(h, dlg.m_btnInstall, c.cx - 121, yb - 28, c.cx - 33, yb);
+    EXPECT_AT(h, dlg.m_btnSave, c.cx - 231, yb - 28, c.cx - 127, yb);
+    EXPECT_AT(h, dlg.m_btnHelp, c.cx - 102, 34, c.cx - 7, 65);
+    EXPECT_AT(h, dlg.m_btnForum, c.cx - 204, 34, c.cx - 109, 65);
+    EXPECT_AT(h, dlg.m_btnPrev, 10, 77, 154, 103);
+    EXPECT_AT(h, dlg.m_btnNext, 10, yb - 61, 154, yb - 35);
+    EXPECT_AT(h, dlg.m_listCategory, 12, 103, 152, yb - 63);
+    EXPECT_AT(h, dlg.m_pEntryLists[dlg.m_nCurList], 161, 77, c.cx - 14, yb - 35);
+    if (bCountdown) {
+        EXPECT_AT(h, dlg.m_btnSelectAll, 327, yb - 28, 467, yb);
+        EXPECT_AT(h, dlg.m_lblSeconds, 80, yb - 25, 100, yb);
+        EXPECT_AT(h, dlg.m_lblCountdown, 104, yb - 24, 244, yb);
+    }
+}
+
+// The design's example: categories A (a1, a2) and B (b1); a1 is 1 MiB, a2 1.5 MiB, b1's
+// installer is missing; a2 and b1 start ticked; a2's icon file is missing; interactive mode; a
+// window asked for at 640 x 480.
+TEST(MainWindow, DesignExampleCatalogue) {
+    const maintest::TempFolder folder(L"bundor_main_example");
+    ASSERT_TRUE(folder.WriteFile(L"a1.exe", 1048576));
+    ASSERT_TRUE(folder.WriteFile(L"a2 setup.exe", 1572864));
+    const std::wstring& f = folder.Path();
+    CatalogueModel model = maintest::MakeCatalogue(
+        L"[Config]\nTitleText=测试目录\nMainWidth=640\nMainHeight=480\nDefault=0\n"
+        L"[Type]\nSort1=A\nSort2=B\n"
+        L"[A]\nIconPath=" +
+            DemoIcon(L"common.ico") +
+            L"\n[A.List]\nList1=a1\nList2=a2\n"
+            L"[B]\nIconPath=" +
+            f +
+            L"none.ico\n[B.List]\nList1=b1\n"
+            L"[a1]\nIconPath=" +
+            DemoIcon(L"zip.ico") + L"\nManualInstall=" + f +
+            L"a1.exe\nDescription=第一个条目\n"
+            L"[a2]\nWorkingDir=" +
+            f +
+            L"\nIconPath=none.ico\nManualInstall=a2 setup.exe /S\n"
+            L"Checked=1\n"
+            L"[b1]\nIconPath=" +
+            DemoIcon(L"cleaner.ico") + L"\nManualInstall=" + f + L"b1.exe\nChecked=1\n",
+        f);
+    TestDlg dlg;
+    dlg.m_pConfig = &model.config;
+    EntryInfo* a = model.config.pCategories[0].pEntries;
+    EntryInfo* b = model.config.pCategories[1].pEntries;
+    const CListEx* lists = nullptr;
+
+    std::vector<uitest::Script::Step> steps = {
+        {100,
+         [&] {
+             lists = dlg.m_pEntryLists.get();
+             ASSERT_EQ(dlg.GetEntryListCount(), 3);
+             RECT rcWindow{};
+             dlg.GetWindowRect(&rcWindow);
+             EXPECT_EQ(rcWindow.right - rcWindow.left, 800);
+             EXPECT_EQ(rcWindow.bottom - rcWindow.top, 500);
+             CString title;
+             dlg.GetWindowText(title);
+             EXPECT_EQ(title.Str(), L"测试目录");
+             wchar_t about[64] = {};
+             ::GetMenuStringW(dlg.GetSystemMenu(FALSE), IDM_ABOUTBOX, about, 64, MF_BYCOMMAND);
+             EXPECT_STREQ(about, L"关于(&A)...");
+             EXPECT_EQ(dlg.SendMessage(WM_GETICON, ICON_BIG),
+                       reinterpret_cast<LRESULT>(dlg.m_hIcon));
+             EXPECT_EQ(dlg.SendMessage(WM_QUERYDRAGICON), reinterpret_cast<LRESULT>(dlg.m_hIcon));
+
+             // The category list: all software first, then each category with its count.
+             EXPECT_EQ(Column(dlg.m_listCategory, 0),
+                       (Strings{L"全部软件 (3)", L"A (2)", L"B (1)"}));
+             EXPECT_EQ(Images(dlg.m_listCategory), (Ints{0, 1, 2}));
+             EXPECT_EQ(dlg.m_listCategory.GetItemState(0, LVIS_SELECTED | LVIS_FOCUSED),
+                       static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
+             EXPECT_EQ(dlg.m_listCategory.GetDlgCtrlID(), 1000);
+             EXPECT_EQ(dlg.m_imgCategory.GetImageCount(), 3);
+             EXPECT_EQ(dlg.m_imgCheck.GetImageCount(), 2);
+             // B's icon file is missing: the application icon stands in.
+             EXPECT_EQ(ImagePixels(dlg.m_imgCategory, 2, 16), IconPixels(dlg.m_hIcon, 16));
+             EXPECT_FALSE(ImagePixels(dlg.m_imgCategory, 1, 16) == IconPixels(dlg.m_hIcon, 16));
+
+             // The all-entries list: a header row per category, then its entries.
+             const CListEx& all = lists[0];
+             EXPECT_EQ(Column(all, 0), (Strings{L"A (2款)", L"a1", L"a2", L"B (1款)", L"b1"}));
+             EXPECT_EQ(Column(all, 1), (Strings{L"", L"1.00 MB", L"1.50 MB", L"", L"0.00 MB"}));
+             EXPECT_EQ(all.GetRowKind(0), CListEx::ROW_HEADER);
+             EXPECT_EQ(all.GetRowKind(3), CListEx::ROW_HEADER);
+             EXPECT_EQ(all.GetRowKind(4), CListEx::ROW_ENTRY);
+             EXPECT_EQ(all.GetRowDetail(1).Str(), L"第一个条目");
+             EXPECT_EQ(all.GetRowDetail(2).Str(), L"");
+             EXPECT_EQ(Images(all)[1], 0);
+             EXPECT_EQ(Images(all)[2], 1);
+             EXPECT_EQ(Images(all)[4], 2);
+             EXPECT_EQ(Ticks(all)[1], 0);
+             EXPECT_EQ(Ticks(all)[2], 1);
+             EXPECT_EQ(Ticks(all)[4], 1);
+             ASSERT_EQ(all.GetLinkSetCount(), 1);
+             EXPECT_EQ(all.GetColumnKind(2), 3u);
+             EXPECT_EQ(all.GetLinkSet(0)[0].Str(), L"手动安装");
+             EXPECT_EQ(all.GetLinkSet(0)[1].Str(), L"自动安装");
+             EXPECT_EQ(all.GetLinkSet(0)[2].Str(), L"保存安装包");
+             EXPECT_EQ(dlg.m_pEntryImages[0].GetImageCount(), 3);
+             // a2's icon file is missing: the application icon; a1 has its own.
+             const Pixels appIcon = IconPixels(dlg.m_hIcon);
+             EXPECT_EQ(ImagePixels(dlg.m_pEntryImages[0], 1), appIcon);
+             EXPECT_FALSE(ImagePixels(dlg.m_pEntryImages[0], 0) == appIcon);
+             EXPECT_EQ(ImagePixels(dlg.m_pEntryImages[2], 0),
+                       ImagePixels(dlg.m_pEntryImages[0], 2));
+
+             // Each category's own list, ticks mirrored from the all-entries list.
+             EXPECT_EQ(Column(lists[1], 0), (Strings{L"a1", L"a2"}));
+             EXPECT_EQ(Column(lists[1], 1), (Strings{L"1.00 MB", L"1.50 MB"}));
+             EXPECT_EQ(Images(lists[1]), (Ints{0, 1}));
+             EXPECT_EQ(Ticks(lists[1]), (Ints{0, 1}));
+             EXPECT_EQ(Column(lists[2], 0), (Strings{L"b1"}));
+             EXPECT_EQ(Ticks(lists[2]), (Ints{1}));
+             EXPECT_EQ(lists[2].GetLinkSetCount(), 1);
+             for (int i = 0; i < 3; ++i) EXPECT_EQ(lists[i].GetDlgCtrlID(), 1007 + i);
+             EXPECT_TRUE(Visible(lists[0]));
+             EXPECT_FALSE(Visible(lists[1]));
+             EXPECT_FALSE(Visible(lists[2]));
+             EXPECT_EQ(dlg.m_nCurList, 0);
+
+             // Interactive mode; no countdown; a1 unticked leaves the select-all box empty.
+             EXPECT_TRUE(maintest::ShowsImages(dlg.m_btnInstall, IDB_INSTALL_MANUAL_IN,
+                                               IDB_INSTALL_MANUAL_OUT));
+             EXPECT_EQ(maintest::TipText(dlg.m_btnInstall), L"手动安装所选软件");
+             EXPECT_EQ(maintest::TipText(dlg.m_btnSelectAll), L"选择所有应用程序");
+             EXPECT_STREQ(dlg.m_btnForum.GetLink(), L"https://bundor.example/");
+             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 0);
+             EXPECT_TRUE(dlg.m_btnSelectAll.m_bCheckBox);
+             EXPECT_EQ(dlg.m_lblSeconds.GetSafeHwnd(), nullptr);
+             EXPECT_FALSE(dlg.KillTimer(1));
+
+             MINMAXINFO mmi{};
+             dlg.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+             EXPECT_EQ(mmi.ptMinTrackSize.x, 800);
+             EXPECT_EQ(mmi.ptMinTrackSize.y, 500);
+
+             maintest::SetClientSize(dlg, 800, 480);
+         }},
+        {100,
+         [&] {
+             ExpectWorkedExample(dlg, false);
+             // Five rows fit: the name column takes the rest of the pane.
+             EXPECT_EQ(lists[0].GetColumnWidth(0), 314);
+             EXPECT_EQ(dlg.m_listCategory.GetColumnWidth(0), 140);
+             // The skin as it reaches the screen: the top band's ends, the frame's top edge
+             // above the entry pane, the strips beside the category list, the background.
+             const Pixels shot = lxtest::Shot(dlg);
+             const HBITMAP hLeft = uitest::LoadResBitmap(IDB_HEAD_LEFT);
+             const HBITMAP hRight = uitest::LoadResBitmap(IDB_HEAD_RIGHT);
+             const HBITMAP hFrame = uitest::LoadResBitmap(IDB_FRAME_TOP);
+             const HBITMAP hStrip = uitest::LoadResBitmap(IDB_CATEGORY_LEFT);
+             const Pixels left = Pixels::FromBitmap(hLeft), right = Pixels::FromBitmap(hRight);
+             const Pixels frame = Pixels::FromBitmap(hFrame), strip = Pixels::FromBitmap(hStrip);
+             EXPECT_TRUE(shot.Contains(left, 0, 0));
+             EXPECT_TRUE(
+                 shot.Contains(right.Crop(RECT{0, 0, right.Width(), 34}), 800 - right.Width(), 0));
+             EXPECT_EQ(shot.At(400, 75), frame.At(0, 0));
+             EXPECT_EQ(shot.At(400, 76), frame.At(0, 1));
+             EXPECT_EQ(shot.At(10, 200), strip.At(0, 0));
+             EXPECT_EQ(shot.At(156, 200), kWindowBk);
+             EXPECT_EQ(shot.At(4, 300), kWindowBk);
+             for (HBITMAP h : {hLeft, hRight, hFrame, hStrip}) ::DeleteObject(h);
+             dlg.ShowWindow(SW_MAXIMIZE);
+         }},
+        {150,
+         [&] {
+             ExpectMaximised(dlg, false);
+             dlg.ShowWindow(SW_RESTORE);
+         }},
+        {150,
+         [&] {
+             ExpectWorkedExample(dlg, false);
+             // A tick on the selected, focused row of the all-entries list reaches a1's own
+             // list and the catalogue; the list view reports it with the selection bits.
+             lists[0].SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+             dlg.m_ticks.clear();
+             lxtest::ClickAt(lists[0], CheckZone(lists[0], 1));
+             ASSERT_FALSE(dlg.m_ticks.empty());
+             EXPECT_EQ(dlg.m_ticks[0].nID, 1007u);
+             EXPECT_EQ(dlg.m_ticks[0].nNew, 0x2003u);
+             EXPECT_EQ(dlg.m_ticks[0].nOld, 0x1003u);
+             EXPECT_EQ(Ticks(lists[0])[1], 1);
+             EXPECT_EQ(Ticks(lists[1]), (Ints{1, 1}));
+             EXPECT_EQ(a[0].nChecked, 1);
+             uitest::MouseTo(RowPoint(dlg.m_listCategory, 1));
+         }},
+        {200, [] { uitest::MouseButton(true); }},
+        {100, [] { uitest::MouseButton(false); }},
+        {200,
+         [&] {
+             // A click on A's row shows A's own list in the pane; every entry of A is ticked.
+             EXPECT_EQ(dlg.m_nCurList, 1);
+             EXPECT_FALSE(Visible(lists[0]));
+             EXPECT_TRUE(Visible(lists[1]));
+             EXPECT_FALSE(Visible(lists[2]));
+             EXPECT_AT(dlg, lists[1], 161, 77, 786, 440);
+             EXPECT_EQ(lists[1].GetColumnWidth(0), 314);
+             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 1);
+             // Unticking the selected row of A's list: the all-entries list and the catalogue
+             // follow, and the change that comes back from there is not mirrored again.
+             lists[1].SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+             dlg.m_ticks.clear();
+             lists[1].SetCheck(1, FALSE);
+             ASSERT_EQ(dlg.m_ticks.size(), 2u);
+             EXPECT_EQ(dlg.m_ticks[0].nID, 1008u);
+             EXPECT_EQ(dlg.m_ticks[0].nNew & 0xF00Fu, 0x1003u);
+             EXPECT_EQ(dlg.m_ticks[1].nID, 1007u);
+             EXPECT_EQ(Ticks(lists[0])[2], 0);
+             EXPECT_EQ(Ticks(lists[1]), (Ints{1, 0}));
+             EXPECT_EQ(a[1].nChecked, 0);
+             EXPECT_EQ(b[0].nChecked, 1);
+             // A click below the rows keeps A selected.
+             RECT rc{};
+             dlg.m_listCategory.GetClientRect(&rc);
+             uitest::MouseTo(uitest::ScreenPoint(dlg.m_listCategory, rc.right / 2, rc.bottom - 10));
+         }},
+        {200, [] { uitest::MouseButton(true); }},
+        {100, [] { uitest::MouseButton(false); }},
+        {200,
+         [&] {
+             EXPECT_EQ(dlg.m_listCategory.GetNextItem(-1, LVNI_SELECTED), 1);
+             EXPECT_EQ(dlg.m_nCurList, 1);
+             EXPECT_TRUE(Visible(lists[1]));
+             RightButton(true);
+         }},
+        {100, [] { RightButton(false); }},
+        {200,
+         [&] {
+             EXPECT_EQ(dlg.m_listCategory.GetNextItem(-1, LVNI_SELECTED), 1);
+             EXPECT_TRUE(Visible(lists[1]));
+             ::SetForegroundWindow(dlg);
+             dlg.m_listCategory.SetFocus();
+             Keys({VK_RETURN});
+         }},
+        {200, [] { Keys({VK_ESCAPE}); }},
+        {300,
+         [&] {
+             // Enter and Escape leave the window open; Alt+F4 closes it.
+             EXPECT_TRUE(dlg.IsWindowVisible());
+             Keys({VK_MENU, VK_F4});
+         }},
+    };
+    uitest::MouseTo(POINT{2, 2});
+    uitest::Script script(std::move(steps), [&dlg] { dlg.EndDialog(-2); });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(script.Done());
+}
+
+// A countdown of 10 seconds, unattended mode, an empty category between two others, an
+// installer beyond 4 GiB, a window asked for at 1024 x 700; the about window from the system
+// menu.
+TEST(MainWindow, CountdownEmptyCategoryAndAHugeInstaller) {
+    const maintest::TempFolder folder(L"bundor_main_countdown");
+    const ULONGLONG huge = 5ull * 1024 * 1048576 + 524288;  // 5 GiB and half a MiB
+    ASSERT_TRUE(folder.WriteFile(L"huge.exe", huge));
+    const std::wstring& f = folder.Path();
+    CatalogueModel model = maintest::MakeCatalogue(
+        L"[Config]\nMainWidth=1024\nMainHeight=700\nDefault=1\nWaitime=10\n"
+        L"[Type]\nSort1=A\nSort2=空分类\nSort3=B\n"
+        L"[A.List]\nList1=a1\n[空分类]\n[空分类.List]\n[B.List]\nList1=big\n"
+        L"[a1]\nChecked=1\n[big]\nManualInstall=" +
+            f + L"huge.exe\n",
+        f);
+    TestDlg dlg;
+    dlg.m_pConfig = &model.config;
+    const CListEx* lists = nullptr;
+    HWND hAbout = nullptr;
+    const auto findAbout = [&] {
+        hAbout = nullptr;
+        for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h;
+             h = ::GetWindow(h, GW_HWNDNEXT)) {
+            if (::GetWindow(h, GW_OWNER) == dlg.GetSafeHwnd() && ::IsWindowVisible(h)) hAbout = h;
+        }
+        return hAbout != nullptr;
+    };
+
+    std::vector<uitest::Script::Step> steps = {
+        {100,
+         [&] {
+             lists = dlg.m_pEntryLists.get();
+             ASSERT_EQ(dlg.GetEntryListCount(), 4);
+             RECT rcWindow{};
+             dlg.GetWindowRect(&rcWindow);
+             EXPECT_EQ(rcWindow.right - rcWindow.left, 1024);
+             EXPECT_EQ(rcWindow.bottom - rcWindow.top, 700);
+             CString title;
+             dlg.GetWindowText(title);
+             EXPECT_EQ(title.Str(), L"软件安装管理器");
+             EXPECT_EQ(Column(dlg.m_listCategory, 0),
+                       (Strings{L"全部软件 (2)", L"A (1)", L"空分类 (0)", L"B (1)"}));
+             EXPECT_EQ(Column(lists[0], 0),
+                       (Strings{L"A (1款)", L"a1", L"空分类 (0款)", L"B (1款)", L"big"}));
+             EXPECT_EQ(Column(lists[0], 1), (Strings{L"", L"0.00 MB", L"", L"", L"5120.50 MB"}));
+             EXPECT_EQ(lists[0].GetHeaderRowCount(), 3);
+             EXPECT_EQ(Images(lists[0])[4], 1);
+             EXPECT_EQ(lists[2].GetItemCount(), 0);
+             EXPECT_EQ(lists[2].GetDlgCtrlID(), 1009);
+             EXPECT_EQ(Column(lists[3], 1), (Strings{L"5120.50 MB"}));
+             EXPECT_EQ(Images(lists[3]), (Ints{0}));
+             // The countdown labels, and timer 1 running.
+             EXPECT_EQ(dlg.m_nCountdown, 10);
+             CString seconds, countdown;
+             dlg.m_lblSeconds.GetWindowText(seconds);
+             dlg.m_lblCountdown.GetWindowText(countdown);
+             EXPECT_EQ(seconds.Str(), L"10");
+             EXPECT_EQ(countdown.Str(), L"秒钟后开始自动安装!");
+             EXPECT_EQ(dlg.m_lblSeconds.GetLogFont().lfHeight, 14);
+             EXPECT_EQ(dlg.m_lblSeconds.GetLogFont().lfWeight, FW_BOLD);
+             EXPECT_EQ(dlg.m_lblSeconds.GetTextColor(), RGB(255, 0, 0));
+             EXPECT_EQ(dlg.m_lblCountdown.GetLogFont().lfHeight, 12);
+             EXPECT_EQ(dlg.m_lblCountdown.GetTextColor(), RGB(255, 204, 0));
+             EXPECT_TRUE(maintest::ShowsImages(dlg.m_btnInstall, IDB_INSTALL_AUTO_IN,
+                                               IDB_INSTALL_AUTO_OUT));
+             EXPECT_EQ(maintest::TipText(dlg.m_btnInstall), L"自动安装所选软件");
+             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 0);  // big is not ticked
+             maintest::SetClientSize(dlg, 800, 480);
+         }},
+        {100,
+         [&] {
+             ExpectWorkedExample(dlg, true);
+             dlg.ShowWindow(SW_MAXIMIZE);
+         }},
+        {150,
+         [&] {
+             ExpectMaximised(dlg, true);
+             dlg.ShowWindow(SW_RESTORE);
+         }},
+        {150,
+         [&] {
+             // Restored, every control has its place and size again, the labels included.
+             ExpectWorkedExample(dlg, true);
+             dlg.m_listCategory.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED,
+                                             LVIS_SELECTED | LVIS_FOCUSED);
+             EXPECT_EQ(dlg.m_nCurList, 1);
+             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 1);  // a1 is ticked
+             // The empty category shows its empty list and leaves the box as it was.
+             dlg.m_listCategory.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED,
+                                             LVIS_SELECTED | LVIS_FOCUSED);
+             EXPECT_EQ(dlg.m_nCurList, 2);
+             EXPECT_TRUE(Visible(lists[2]));
+             EXPECT_FALSE(Visible(lists[1]));
+             EXPECT_AT(dlg, lists[2], 161, 77, 786, 440);
+             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 1);
+             dlg.PostMessage(WM_SYSCOMMAND, IDM_ABOUTBOX);
+         },
+         nullptr},
+        {100,
+         [&] {
+             CString text;
+             ASSERT_NE(hAbout, nullptr);
+             wchar_t cls[16] = {};
+             ::GetClassNameW(hAbout, cls, 16);
+             EXPECT_STREQ(cls, L"#32770");
+             ::PostMessageW(hAbout, WM_COMMAND, IDOK, 0);
+         },
+         findAbout},
+        {200,
+         [&] {
+             EXPECT_FALSE(::IsWindow(hAbout));
+             EXPECT_TRUE(dlg.KillTimer(1));
+         }},
+    };
+    EXPECT_EQ(uitest::RunModal(dlg, std::move(steps)), 0);
+}
+
+// No category at all: the all-software row with the count 0 and an empty all-entries list.
+TEST(MainWindow, EmptyCatalogue) {
+    CatalogueModel model = maintest::MakeCatalogue(L"", L"C:\\");
+    TestDlg dlg;
+    dlg.m_pConfig = &model.config;
+    EXPECT_EQ(uitest::RunModal(dlg, {{100,
+                                      [&] {
+                                          EXPECT_EQ(Column(dlg.m_listCategory, 0),
+                                                    (Strings{L"全部软件 (0)"}));
+                                          ASSERT_EQ(dlg.GetEntryListCount(), 1);
+                                          EXPECT_EQ(dlg.m_pEntryLists[0].GetItemCount(), 0);
+                                          EXPECT_TRUE(Visible(dlg.m_pEntryLists[0]));
+                                          EXPECT_EQ(dlg.m_lblSeconds.GetSafeHwnd(), nullptr);
+                                          CString title;
+                                          dlg.GetWindowText(title);
+                                          EXPECT_EQ(title.Str(), L"软件安装管理器");
+                                      }}}),
+              0);
+}
+
+// 10 categories of 10 and of 100 entries, every entry with an icon file and an installer: the
+// objects do not grow with the entries (the icons loaded from files are destroyed), and the
+// long list's name column leaves room for the scroll bar.
+TEST(MainWindow, ObjectCountsDoNotGrowWithTheEntries) {
+    const maintest::TempFolder folder(L"bundor_main_counts");
+    ASSERT_TRUE(folder.WriteFile(L"setup.exe", 1000));
+    const wchar_t* icons[] = {L"zip.ico", L"ime.ico", L"notepad.ico", L"viewer.ico"};
+    const auto catalogue = [&](int nPerCategory) {
+        std::wstring text = L"[Type]\n";
+        for (int k = 1; k <= 10; ++k)
+            text += L"Sort" + std::to_wstring(k) + L"=分类" + std::to_wstring(k) + L"\n";
+        for (int k = 1; k <= 10; ++k) {
+            text += L"[分类" + std::to_wstring(k) + L"]\nIconPath=" + DemoIcon(L"common.ico") +
+                    L"\n[分类" + std::to_wstring(k) + L".List]\n";
+            for (int j = 1; j <= nPerCategory; ++j)
+                text += L"List" + std::to_wstring(j) + L"=软件" + std::to_wstring(k) + L"-" +
+                        std::to_wstring(j) + L"\n";
+        }
+        for (int k = 1; k <= 10; ++k) {
+            for (int j = 1; j <= nPerCategory; ++j)
+                text += L"[软件" + std::to_wstring(k) + L"-" + std::to_wstring(j) +
+                        L"]\nIconPath=" + DemoIcon(icons[j % 4]) + L"\nManualInstall=" +
+                        folder.Path() + L"setup.exe\nChecked=" + std::to_wstring(j % 2) +
+                        L"\nDescription=说明\n";
+        }
+        return maintest::MakeCatalogue(text, folder.Path());
+    };
+    const auto counts = [&](int nPerCategory) {
+        CatalogueModel model = catalogue(nPerCategory);
+        TestDlg dlg;
+        dlg.m_pConfig = &model.config;
+        long gdi = 0, user = 0;
+        EXPECT_EQ(uitest::RunModal(dlg, {{100,
+                                          [&] {
+                                              fwtest::Pump();
+                                              gdi = uitest::GdiObjectCount();
+                                              user = uitest::UserObjectCount();
+                                              EXPECT_EQ(dlg.m_pEntryImages[0].GetImageCount(),
+                                                        10 * nPerCategory);
+                                              maintest::SetClientSize(dlg, 800, 480);
+                                              // More rows than fit: the scroll bar's width
+                                              // comes off the name column.
+                                              EXPECT_EQ(dlg.m_pEntryLists[0].GetColumnWidth(0),
+                                                        314 - ::GetSystemMetrics(SM_CXVSCROLL));
+                                          }}}),
+                  0);
+        return std::make_pair(gdi, user);
+    };
+    counts(10);  // the process's shared font and list bitmaps come with the first window
+    const auto small = counts(10);
+    const auto large = counts(100);
+    ASSERT_GT(small.first, 0);
+    EXPECT_LE(std::labs(large.first - small.first), 4) << small.first << " " << large.first;
+    EXPECT_LE(std::labs(large.second - small.second), 2) << small.second << " " << large.second;
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+// CBundorDlg: the main window. It shows the catalogue in a category list beside a stack of
+// entry lists, in its own skin, with the command buttons and the optional countdown labels.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/catalogue.h"
+#include "fw/arrays.h"
+#include "fw/dialog.h"
+#include "fw/gdi.h"
+#include "fw/image_list.h"
+#include "ui/controls/list_ex.h"
+#include "ui/controls/static_time.h"
+#include "ui/controls/xp_style_button_st.h"
+
+class CBundorDlg : public CDialog {
+public:
+    CBundorDlg();
+    ~CBundorDlg() override;
+
+    // Every control is created by OnInitDialog; the set of controls, lists, rows and columns
+    // never changes afterwards. The members are the window's state as the other windows and
+    // the tests read it.
+    CListEx m_listCategory;  // 1000; row 0 all software, row k + 1 category k
+    CXPStyleButtonST m_btnPrev;
+    CXPStyleButtonST m_btnNext;
+    CXPStyleButtonST m_btnSelectAll;
+    CXPStyleButtonST m_btnSave;
+    CXPStyleButtonST m_btnInstall;
+    CXPStyleButtonST m_btnOptions;
+    CXPStyleButtonST m_btnForum;
+    CXPStyleButtonST m_btnHelp;
+    // n + 1 lists for n categories: list 0 shows every entry under header rows, list k + 1
+    // category k alone; list i has the id 1007 + i. Null without categories array.
+    std::unique_ptr<CListEx[]> m_pEntryLists;
+    CStaticTime m_lblSeconds;    // only with the countdown
+    CStaticTime m_lblCountdown;  // only with the countdown
+    int m_nCountdown = 0;
+    // Set by the application before DoModal; never null while the window exists.
+    CatalogueConfig* m_pConfig = nullptr;
+    HICON m_hIcon = nullptr;
+    CImageList m_imgCategory;  // 16 x 16: all software, then one icon per category
+    CImageList m_imgCheck;     // 16 x 16: unticked, ticked
+    // 32 x 32 entry icons, indexed like m_pEntryLists.
+    std::unique_ptr<CImageList[]> m_pEntryImages;
+    COLORREF m_crWindowBk = RGB(51, 51, 51);
+    COLORREF m_crPanelBk = RGB(82, 82, 82);
+    COLORREF m_crLinkNormal = RGB(255, 204, 0);
+    COLORREF m_crLinkSelected = RGB(255, 204, 0);
+    CBitmap m_bmpCategoryBk;
+    CBitmap m_bmpHeadLeft;
+    CBitmap m_bmpHeadMid;
+    CBitmap m_bmpHeadRight;
+    CBitmap m_bmpFrameTop;
+    CBitmap m_bmpFrameBottom;
+    CBitmap m_bmpFrameLeft;
+    CBitmap m_bmpFrameRight;
+    CBitmap m_bmpFrameTopLeft;
+    CBitmap m_bmpFrameBottomLeft;
+    CBitmap m_bmpFrameTopRight;
+    CBitmap m_bmpFrameBottomRight;
+    CBitmap m_bmpCategoryLeft;
+    CBitmap m_bmpCategoryRight;
+    RECT m_rcCategory{};  // written by every layout, read by the background painting
+    RECT m_rcEntries{};
+    int m_nCurList = 0;          // index of the shown entry list
+    CStringArray m_arrActions;   // the three action links of every entry row
+    CStringArray m_arrCommands;  // the commands handed to a batch run
+
+    // The number of entry lists (categories + 1), 0 without a categories array.
+    int GetEntryListCount() const { return m_nEntryLists; }
+
+protected:
+    BOOL OnInitDialog() override;
+    // Enter and Escape never close the window.
+    void OnOK() override {}
+    void OnCancel() override {}
+    // Sees every notification before the list it comes from does: tick mirroring and the
+    // category list's clicks.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    bool ProcessMessageTable(fw::MsgContext& ctx) override {
+        return ctx.Run(*this, kMessages) || CDialog::ProcessMessageTable(ctx);
+    }
+
+    // The layout of every control for the current client size (WM_SIZE).
+    void Layout();
+
+private:
+    // --- construction (bundor_dlg_init.cpp) ---
+    void AddAboutItem();
+    void FitToCatalogue();
+    void CreateImageLists();
+    void CreateCategoryList(const RECT& rcClient);
+    void SetUpEntryList(CListEx& list, int nIndex, const RECT& rcClient);
+    void FillLists(const RECT& rcClient);
+    void FinishEntryList(CListEx& list);
+    void CreateCategoryButtons();
+    void CreateCountdown();
+    void CreateCommandButtons();
+
+    // --- painting and system commands (bundor_dlg_paint.cpp) ---
+    void OnSize(UINT nType, int cx, int cy);
+    fw::Reply OnGetMinMaxInfo(MINMAXINFO* pInfo);
+    BOOL OnEraseBkgnd(HDC hDC);
+    fw::Reply OnPaint();
+    LRESULT OnQueryDragIcon();
+    fw::Reply OnSysCommand(UINT nID, LPARAM lParam);
+    void OnAbout();
+
+    // --- selection and ticks (bundor_dlg_select.cpp) ---
+    void MirrorTick(const NMLISTVIEW* pNM);
+    void OnCategoryClick(const NMITEMACTIVATE* pNM);
+    LRESULT OnCategoryReselect(NMHDR* pNM);
+    LRESULT OnCategoryChanged(NMLISTVIEW* pNM);
+    void UpdateSelectAllBox();
+    void SelectCategoryRow(int nRow);
+    int AllIndexToCategory(int& nRow) const;
+    int CategoryIndexToAll(int nList, int nRow) const;
+    EntryInfo* Entry(int nList, int nRow) const;
+
+    static constexpr fw::MsgEntry kMessages[] = {
+        fw::Msg<WM_SIZE, &CBundorDlg::OnSize>,
+        fw::Msg<WM_GETMINMAXINFO, &CBundorDlg::OnGetMinMaxInfo>,
+        fw::Msg<WM_ERASEBKGND, &CBundorDlg::OnEraseBkgnd>,
+        fw::Msg<WM_PAINT, &CBundorDlg::OnPaint>,
+        fw::Msg<WM_QUERYDRAGICON, &CBundorDlg::OnQueryDragIcon>,
+        fw::Msg<WM_SYSCOMMAND, &CBundorDlg::OnSysCommand>,
+        fw::Cmd<16, &CBundorDlg::OnAbout>,
+        fw::Notify<1000, NM_DBLCLK, &CBundorDlg::OnCategoryReselect>,
+        fw::Notify<1000, NM_RCLICK, &CBundorDlg::OnCategoryReselect>,
+        fw::Notify<1000, NM_RDBLCLK, &CBundorDlg::OnCategoryReselect>,
+        fw::Notify<1000, LVN_ITEMCHANGED, &CBundorDlg::OnCategoryChanged>,
+    };
+
+    int m_nEntryLists = 0;
+    // Rows of entry lists 1 ... n, kept as they are filled: the row mapping reads them for
+    // every tick, which must not cost a message per category.
+    std::vector<int> m_arrEntryRows;
+};
