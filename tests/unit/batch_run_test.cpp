@@ -145,8 +145,9 @@ TEST(BatchRun, PercentTitlesForOneAndThreeEntriesAndHowACleanInstallRunEnds) {
     Log titles;
     for (const WString& line : three.log)
         if (line.rfind(WSTR("title "), 0) == 0) titles.push_back(line.substr(6));
-    EXPECT_EQ(titles, (Log{WSTR("正在安装...0.0% "), WSTR("正在安装...33.3% E:\\a.exe"),
-                           WSTR("正在安装...66.7% E:\\a.exe"), WSTR("正在安装...100.0% E:\\a.exe")}));
+    EXPECT_EQ(titles,
+              (Log{WSTR("正在安装...0.0% "), WSTR("正在安装...33.3% E:\\a.exe"),
+                   WSTR("正在安装...66.7% E:\\a.exe"), WSTR("正在安装...100.0% E:\\a.exe")}));
     EXPECT_EQ(three.log.end()[-2], WSTR("done 软件安装: 所有项目安装完毕!"));
     EXPECT_EQ(three.log.back(), WSTR("close"));
 }
@@ -185,7 +186,8 @@ TEST(BatchRun, SaveDestinationsOverwriteAndTheReportNamesTheFolderAsGiven) {
                    "E:\\b.exe\r\n|文件保存路径: D:\\Packs\\"));
 
     // A folder without its backslash, a root, and a missing source.
-    EXPECT_EQ(batch::SaveDestination(WSTR("D:\\Packs"), WSTR("E:\\a.exe")), WSTR("D:\\Packs\\a.exe"));
+    EXPECT_EQ(batch::SaveDestination(WSTR("D:\\Packs"), WSTR("E:\\a.exe")),
+              WSTR("D:\\Packs\\a.exe"));
     EXPECT_EQ(batch::SaveDestination(WSTR("D:\\"), WSTR("E:\\a.exe")), WSTR("D:\\a.exe"));
     RunUnderTest missing;
     missing.Go(RunKind::Save, {WSTR("E:\\gone.exe")}, true, WSTR("D:\\"));

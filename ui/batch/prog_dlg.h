@@ -23,12 +23,12 @@ public:
     explicit CProgDlg(CWnd* pParentWnd = nullptr);
     ~CProgDlg() override;
 
-    CProgressCtrl m_progress;      // 1000
-    int m_bExitWhenDone = 0;       // install run: end the program after a run without failures
-    int m_nMode = 0;               // 0: install run, 1: save run
+    CProgressCtrl m_progress;  // 1000
+    int m_bExitWhenDone = 0;   // install run: end the program after a run without failures
+    int m_nMode = 0;           // 0: install run, 1: save run
     CStringArray* m_pEntries = nullptr;  // the commands, not owned
-    CStringArray m_arrFailed;      // the failure records the run wrote
-    CString m_strSaveDir;          // save run: the destination folder
+    CStringArray m_arrFailed;            // the failure records the run wrote
+    CString m_strSaveDir;                // save run: the destination folder
 
     // Messages the run sends to this window (from its worker thread).
     enum : UINT {

@@ -23,8 +23,7 @@ public:
     // The message box after a run without failures; returns when the user has closed it.
     virtual void ShowDone(const WString& text, const WString& caption) = 0;
     // The report after a run with failures; returns when the user has closed it.
-    virtual void ShowReport(const WString& caption, const WString& body,
-                            const WString& footer) = 0;
+    virtual void ShowReport(const WString& caption, const WString& body, const WString& footer) = 0;
     // Ends the program after an install run without failures that was asked to. Does not
     // return on the real window.
     virtual void EndProgram() = 0;

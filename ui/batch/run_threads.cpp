@@ -31,8 +31,7 @@ public:
     void ShowDone(const WString& text, const WString& caption) override {
         ::MessageBoxW(m_hOwner, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
     }
-    void ShowReport(const WString& caption, const WString& body,
-                    const WString& footer) override {
+    void ShowReport(const WString& caption, const WString& body, const WString& footer) override {
         CWnd owner;
         if (m_hOwner) owner.Attach(m_hOwner);
         CMsgDlg dlg(caption.c_str(), body.c_str(), footer.c_str(), m_hOwner ? &owner : nullptr);
