@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "app/catalogue.h"
-#include "app/catalogue_host.h"
 #include "ops/package_size.h"
 #include "tests/win/gui_object_count.h"
+#include "tests/win/main/test_medium.h"
 #include "ui/main/bundor_dlg.h"
 #include "ui/main/entry_icon.h"
 
@@ -36,15 +36,6 @@ std::wstring Num(size_t n) {
     return std::to_wstring(n);
 }
 
-std::wstring FromUnix(const char* path) {
-    std::string s = path;
-    std::wstring w = L"Z:" + std::wstring(s.begin(), s.end());
-    for (wchar_t& c : w) {
-        if (c == L'/') c = L'\\';
-    }
-    return w;
-}
-
 std::string ReadFileBytes(const std::wstring& path) {
     std::string bytes;
     const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -56,20 +47,6 @@ std::string ReadFileBytes(const std::wstring& path) {
     ::CloseHandle(h);
     bytes.resize(read);
     return bytes;
-}
-
-void WriteFileBytes(const std::wstring& path, const std::string& bytes, size_t size = 0) {
-    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    if (size > bytes.size()) {
-        LARGE_INTEGER at;
-        at.QuadPart = static_cast<LONGLONG>(size);
-        ::SetFilePointerEx(h, at, nullptr, FILE_BEGIN);
-        ::SetEndOfFile(h);
-    }
-    ::CloseHandle(h);
 }
 
 std::string Utf8(const std::wstring& text) {
@@ -102,7 +79,7 @@ void MakeMedium(Medium& m, const std::wstring& root, const std::string& icon) {
     for (size_t k = 1; k <= m.categories; ++k) {
         t += L"[分类" + Num(k) + L"]\r\nWorkingDir=%CurrDir%\r\nIconPath=icons\\分类" + Num(k) +
              L".ico\r\n[分类" + Num(k) + L".List]\r\n";
-        WriteFileBytes(m.folder + L"icons\\分类" + Num(k) + L".ico", icon);
+        testmedium::WriteFile(m.folder + L"icons\\分类" + Num(k) + L".ico", icon);
         for (size_t j = 1; j <= m.perCategory; ++j)
             t += L"List" + Num(j) + L"=软件" + Num(e + j) + L"\r\n";
         e += m.perCategory;
@@ -112,23 +89,11 @@ void MakeMedium(Medium& m, const std::wstring& root, const std::string& icon) {
              L".ico\r\nAutoInstall=soft\\软件" + Num(n) +
              L" setup.exe /S\r\nManualInstall=soft\\软件" + Num(n) + L" setup.exe\r\nChecked=" +
              Num(n % 3 == 0) + L"\r\nDescription=第" + Num(n) + L"个软件的说明文字\r\n";
-        WriteFileBytes(m.folder + L"icons\\软件" + Num(n) + L".ico", icon);
-        WriteFileBytes(m.folder + L"soft\\软件" + Num(n) + L" setup.exe", "MZ", 1000 * n);
+        testmedium::WriteFile(m.folder + L"icons\\软件" + Num(n) + L".ico", icon);
+        testmedium::WriteFile(m.folder + L"soft\\软件" + Num(n) + L" setup.exe", "MZ", 1000 * n);
     }
-    WriteFileBytes(m.folder + L"Setup.INI", "\xEF\xBB\xBF" + Utf8(t));
+    testmedium::WriteFile(m.folder + L"Setup.INI", "\xEF\xBB\xBF" + Utf8(t));
 }
-
-class MediumHost : public ICatalogueHost {
-public:
-    explicit MediumHost(std::wstring folder) : m_folder(std::move(folder)) {}
-    WString ModulePath() const override { return m_folder + L"Setup.exe"; }
-    WString ProfileName() const override { return m_profile; }
-    void SetProfileName(const WString& path) override { m_profile = path; }
-
-private:
-    std::wstring m_folder;
-    std::wstring m_profile = L"Setup.INI";
-};
 
 // The main window, timed: its initialisation, then the first moment its thread is idle with
 // nothing left to paint (a timer message comes only after every pending paint), then a full
@@ -179,7 +144,7 @@ struct InProcess {
 
 InProcess RunInProcess(const Medium& m, long baseGdi, long baseUser) {
     InProcess r;
-    MediumHost host(m.folder);
+    testmedium::MediumHost host(m.folder);
     double t0 = NowMs();
     CatalogueConfig* pConfig = LoadCatalogue(host);
     r.catalogueMs = NowMs() - t0;
@@ -214,22 +179,6 @@ InProcess RunInProcess(const Medium& m, long baseGdi, long baseUser) {
     return r;
 }
 
-struct Found {
-    DWORD pid;
-    HWND hWnd;
-};
-
-BOOL CALLBACK FindMainWindow(HWND hWnd, LPARAM lParam) {
-    auto* f = reinterpret_cast<Found*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == f->pid && ::IsWindowVisible(hWnd)) {
-        f->hWnd = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 struct Launch {
     double readyMs = -1;  // process start to a visible main window with an idle thread
     SIZE_T peakWorkingSet = 0, peakPagefile = 0;
@@ -246,20 +195,20 @@ Launch RunLauncher(const Medium& m) {
     if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           m.folder.c_str(), &si, &pi))
         return r;
-    Found f{pi.dwProcessId, nullptr};
-    while (!f.hWnd && NowMs() - t0 < 60000) {
-        ::EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&f));
-        if (!f.hWnd) ::Sleep(1);
+    HWND hWnd = nullptr;
+    while (!hWnd && NowMs() - t0 < 60000) {
+        hWnd = testmedium::FindShownDialog(pi.dwProcessId);
+        if (!hWnd) ::Sleep(1);
     }
     ::WaitForInputIdle(pi.hProcess, 60000);
-    if (f.hWnd) r.readyMs = NowMs() - t0;
+    if (hWnd) r.readyMs = NowMs() - t0;
     PROCESS_MEMORY_COUNTERS pmc{};
     pmc.cb = sizeof pmc;
     if (::GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof pmc)) {
         r.peakWorkingSet = pmc.PeakWorkingSetSize;
         r.peakPagefile = pmc.PeakPagefileUsage;
     }
-    if (f.hWnd) ::PostMessageW(f.hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (hWnd) ::PostMessageW(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
     if (::WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0)
         ::TerminateProcess(pi.hProcess, 1);
     ::CloseHandle(pi.hThread);
@@ -267,37 +216,17 @@ Launch RunLauncher(const Medium& m) {
     return r;
 }
 
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    const HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(folder + name + L"\\");
-            else
-                ::DeleteFileW((folder + name).c_str());
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder.c_str());
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const std::wstring launcher = argc > 1 ? argv[1] : FromUnix(BUNDOR_LAUNCHER);
-    const std::string icon = ReadFileBytes(FromUnix(BUNDOR_DEMO_ICON));
+    const std::wstring launcher = argc > 1 ? argv[1] : testmedium::WinePath(BUNDOR_LAUNCHER);
+    const std::string icon = ReadFileBytes(testmedium::WinePath(BUNDOR_DEMO_ICON));
     if (icon.empty()) {
         std::fwprintf(stderr, L"startup_bench: no icon at %hs\n", BUNDOR_DEMO_ICON);
         return 1;
     }
-    wchar_t temp[MAX_PATH];
-    const DWORD n = ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring root =
-        std::wstring(temp, n) + L"bundor_startup_bench_" + Num(::GetCurrentProcessId()) + L"\\";
-    ::CreateDirectoryW(root.c_str(), nullptr);
+    const testmedium::TempFolder temp(L"bundor_startup_bench_" + Num(::GetCurrentProcessId()));
+    const std::wstring& root = temp.Path();
 
     std::vector<Medium> media = {{20, 5, L""}, {20, 50, L""}, {20, 250, L""}, {1000, 1, L""}};
     for (Medium& m : media) {
@@ -360,6 +289,5 @@ int wmain(int argc, wchar_t** argv) {
         in[2].gdi - in[0].gdi, in[2].user - in[0].user,
         static_cast<double>(in[3].gdi - in[1].gdi) / 980.0,
         static_cast<double>(in[3].user - in[1].user) / 980.0);
-    RemoveTree(root);
     return 0;
 }

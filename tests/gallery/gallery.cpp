@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "tests/gallery/png_writer.h"
+#include "tests/gallery/gallery_output.h"
 #include "tests/win/ui/ui_test_support.h"
 #include "ui/controls/about_dlg.h"
 #include "ui/controls/forum_address.h"
@@ -28,18 +28,7 @@ constexpr COLORREF kWindowBk = RGB(51, 51, 51);
 constexpr COLORREF kForumBk = 0x17BFFF;
 constexpr COLORREF kGold = RGB(255, 204, 0);
 
-std::wstring g_folder;
-int g_failures = 0;
-
-void Save(const wchar_t* name, const Pixels& px) {
-    const std::wstring path = g_folder + L"\\" + name + L".png";
-    if (px.Empty() || !gallery::WritePng(path, px)) {
-        std::fwprintf(stderr, L"gallery: could not save %ls\n", path.c_str());
-        ++g_failures;
-        return;
-    }
-    std::wprintf(L"%ls (%d x %d)\n", path.c_str(), px.Width(), px.Height());
-}
+gallery::Output g_out(L"gallery");
 
 Pixels Shot(HWND hWnd) {
     ::UpdateWindow(hWnd);
@@ -159,17 +148,17 @@ void ShowControls() {
     steps.push_back({400, [&] {
                          ::SetFocus(dlg.GetSafeHwnd());
                          dlg.Redraw();
-                         Save(L"controls", Shot(dlg));
+                         g_out.Save(L"controls", Shot(dlg));
                      }});
     for (size_t i = 0; i < kButtonCount; ++i) {
         CButtonST& b = buttons[i];
         const std::wstring name = kButtons[i].name;
-        steps.push_back({0, [&b, name] { Save((name + L"-normal").c_str(), Shot(b)); }});
+        steps.push_back({0, [&b, name] { g_out.Save((name + L"-normal").c_str(), Shot(b)); }});
         steps.push_back({0, [&b] { MouseTo(ScreenPoint(b)); }});
-        steps.push_back({0, [&b, name] { Save((name + L"-hover").c_str(), Shot(b)); },
+        steps.push_back({0, [&b, name] { g_out.Save((name + L"-hover").c_str(), Shot(b)); },
                          [&b] { return b.IsHovered() != FALSE; }});
         steps.push_back({0, [] { MouseButton(true); }});
-        steps.push_back({150, [&b, name] { Save((name + L"-pressed").c_str(), Shot(b)); }});
+        steps.push_back({150, [&b, name] { g_out.Save((name + L"-pressed").c_str(), Shot(b)); }});
         steps.push_back({0, [&] {
                              MouseTo(POINT{2, 2});
                              MouseButton(false);
@@ -182,7 +171,7 @@ void ShowControls() {
     steps.push_back({150, [] { MouseButton(true); }});
     steps.push_back({80, [] { MouseButton(false); }});
     steps.push_back({100, [] { MouseTo(POINT{2, 2}); }});
-    steps.push_back({0, [&] { Save(L"select-all-ticked", Shot(buttons[0])); },
+    steps.push_back({0, [&] { g_out.Save(L"select-all-ticked", Shot(buttons[0])); },
                      [&] { return !buttons[0].IsHovered(); }});
     steps.push_back({0, [&] { MouseTo(ScreenPoint(buttons[2])); }});
     steps.push_back({1500, [&] {
@@ -190,7 +179,7 @@ void ShowControls() {
                          ::GetWindowRect(dlg.GetSafeHwnd(), &rc);
                          rc.bottom += 40;
                          const HDC screen = ::GetDC(nullptr);
-                         Save(L"install-tooltip", Pixels::FromDC(screen, rc));
+                         g_out.Save(L"install-tooltip", Pixels::FromDC(screen, rc));
                          ::ReleaseDC(nullptr, screen);
                      }});
     steps.push_back({0, [&] {
@@ -201,7 +190,7 @@ void ShowControls() {
                          dlg.ScreenToClient(&rc);
                          dlg.InvalidateRect(&rc, TRUE);
                          dlg.UpdateWindow();
-                         Save(L"countdown-9", Shot(dlg));
+                         g_out.Save(L"countdown-9", Shot(dlg));
                      }});
     uitest::RunModal(dlg, std::move(steps), 60000);
 }
@@ -232,49 +221,44 @@ void ShowAbout() {
     };
     CButtonST& link = dlg.m_btnLink;
     CButtonST& close = dlg.m_btnClose;
-    uitest::RunModal(
-        dlg,
-        {
-            {400, [&] { Save(L"about", frame()); }},
-            {0, [&] { MouseTo(ScreenPoint(link)); }},
-            {0, [&] { Save(L"about-link-hover", frame()); },
-             [&] { return link.IsHovered() != FALSE; }},
-            {0, [] { MouseButton(true); }},
-            {80, [] { MouseButton(false); }},
-            {100,
-             [] {
-                 MouseTo(POINT{2, 2});
-             }},
-            {0, [&] { Save(L"about-link-clicked", frame()); }, [&] { return !link.IsHovered(); }},
-            {0, [&] { MouseTo(ScreenPoint(close)); }},
-            {0, [&] { Save(L"about-close-hover", frame()); },
-             [&] { return close.IsHovered() != FALSE; }},
-            {0,
-             [] {
-                 MouseTo(POINT{2, 2});
-             }},
-        },
-        30000);
+    uitest::RunModal(dlg,
+                     {
+                         {400, [&] { g_out.Save(L"about", frame()); }},
+                         {0, [&] { MouseTo(ScreenPoint(link)); }},
+                         {0, [&] { g_out.Save(L"about-link-hover", frame()); },
+                          [&] { return link.IsHovered() != FALSE; }},
+                         {0, [] { MouseButton(true); }},
+                         {80, [] { MouseButton(false); }},
+                         {100,
+                          [] {
+                              MouseTo(POINT{2, 2});
+                          }},
+                         {0, [&] { g_out.Save(L"about-link-clicked", frame()); },
+                          [&] { return !link.IsHovered(); }},
+                         {0, [&] { MouseTo(ScreenPoint(close)); }},
+                         {0, [&] { g_out.Save(L"about-close-hover", frame()); },
+                          [&] { return close.IsHovered() != FALSE; }},
+                         {0,
+                          [] {
+                              MouseTo(POINT{2, 2});
+                          }},
+                     },
+                     30000);
     CButtonST::SetShellExecuteProc(previous);
 
     // Without the skin: the system's own background.
     CAboutDlg plain(&owner);
     uitest::RunModal(plain, {{400, [&] {
                                   ::UpdateWindow(plain);
-                                  Save(L"about-unskinned", Pixels::FromWindowFrame(plain));
+                                  g_out.Save(L"about-unskinned", Pixels::FromWindowFrame(plain));
                               }}});
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) {
-        std::fwprintf(stderr, L"usage: gallery OUTPUT_FOLDER\n");
-        return 2;
-    }
-    g_folder = argv[1];
-    ::CreateDirectoryW(g_folder.c_str(), nullptr);
+    if (!g_out.Begin(argc, argv, 1, L"OUTPUT_FOLDER")) return 2;
     ShowControls();
     ShowAbout();
-    return g_failures ? 1 : 0;
+    return g_out.ExitCode();
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "tests/gallery/png_writer.h"
+#include "tests/gallery/gallery_output.h"
 #include "tests/win/list_ex_support.h"
 
 namespace {
@@ -19,18 +19,7 @@ namespace {
 using lxtest::Entry;
 using uitest::Pixels;
 
-std::wstring g_folder;
-int g_failures = 0;
-
-void Save(const wchar_t* name, const Pixels& px) {
-    const std::wstring path = g_folder + L"\\" + name + L".png";
-    if (px.Empty() || !gallery::WritePng(path, px)) {
-        std::fwprintf(stderr, L"list_gallery: could not save %ls\n", path.c_str());
-        ++g_failures;
-        return;
-    }
-    std::wprintf(L"%ls (%d x %d)\n", path.c_str(), px.Width(), px.Height());
-}
+gallery::Output g_out(L"list_gallery");
 
 // The row skins as the program has them: its bitmap resources, by their art file names.
 HBITMAP LoadResourceBitmap(const wchar_t* pszFile) {
@@ -88,8 +77,7 @@ const std::vector<std::pair<const wchar_t*, std::vector<Entry>>> kCatalogue = {
 void ShowLists() {
     lxtest::Art art;
     if (!art.Load(&LoadResourceBitmap)) {
-        std::fwprintf(stderr, L"list_gallery: the art did not load\n");
-        ++g_failures;
+        g_out.Fail(L"the art did not load");
         return;
     }
     lxtest::Owner owner;
@@ -106,20 +94,20 @@ void ShowLists() {
     entries.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     entries.SetFocus();
     lxtest::PumpFor(300);
-    Save(L"lists", lxtest::Shot(owner));
-    Save(L"entry-list", lxtest::Shot(entries));
+    g_out.Save(L"lists", lxtest::Shot(owner));
+    g_out.Save(L"entry-list", lxtest::Shot(entries));
 
     // The selected row without the focus; then the category list's selection moved on.
     category.SetFocus();
     category.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     lxtest::PumpFor(100);
-    Save(L"lists-category-focused", lxtest::Shot(owner));
-    Save(L"category-list", lxtest::Shot(category));
+    g_out.Save(L"lists-category-focused", lxtest::Shot(owner));
+    g_out.Save(L"category-list", lxtest::Shot(category));
 
     // Scrolled to the end.
     entries.EnsureVisible(entries.GetItemCount() - 1, FALSE);
     lxtest::PumpFor(100);
-    Save(L"entry-list-scrolled", lxtest::Shot(entries));
+    g_out.Save(L"entry-list-scrolled", lxtest::Shot(entries));
 }
 
 // The same list with the control's own colours and no skin, as a list without the program's
@@ -155,20 +143,15 @@ void ShowPlain() {
     list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     list.SetFocus();
     lxtest::PumpFor(200);
-    Save(L"entry-list-unskinned", lxtest::Shot(list));
+    g_out.Save(L"entry-list-unskinned", lxtest::Shot(list));
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) {
-        std::fwprintf(stderr, L"usage: list_gallery OUTPUT_FOLDER\n");
-        return 2;
-    }
-    g_folder = argv[1];
-    ::CreateDirectoryW(g_folder.c_str(), nullptr);
+    if (!g_out.Begin(argc, argv, 1, L"OUTPUT_FOLDER")) return 2;
     uitest::MouseTo(POINT{2, 2});
     ShowLists();
     ShowPlain();
-    return g_failures ? 1 : 0;
+    return g_out.ExitCode();
 }

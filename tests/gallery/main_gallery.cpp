@@ -9,8 +9,8 @@
 #include <string>
 
 #include "app/catalogue.h"
-#include "app/catalogue_host.h"
-#include "tests/gallery/png_writer.h"
+#include "tests/gallery/gallery_output.h"
+#include "tests/win/main/test_medium.h"
 #include "tests/win/ui/ui_test_support.h"
 #include "ui/main/bundor_dlg.h"
 
@@ -18,31 +18,7 @@ namespace {
 
 using uitest::Pixels;
 
-std::wstring g_folder;
-int g_failures = 0;
-
-void Save(const wchar_t* name, const Pixels& px) {
-    const std::wstring path = g_folder + L"\\" + name + L".png";
-    if (px.Empty() || !gallery::WritePng(path, px)) {
-        std::fwprintf(stderr, L"main_gallery: could not save %ls\n", path.c_str());
-        ++g_failures;
-        return;
-    }
-    std::wprintf(L"%ls (%d x %d)\n", path.c_str(), px.Width(), px.Height());
-}
-
-// The launcher as if it were Setup.exe in the medium's folder.
-class MediumHost : public ICatalogueHost {
-public:
-    explicit MediumHost(std::wstring folder) : m_folder(std::move(folder)) {}
-    WString ModulePath() const override { return m_folder + L"Setup.exe"; }
-    WString ProfileName() const override { return m_profile; }
-    void SetProfileName(const WString& path) override { m_profile = path; }
-
-private:
-    std::wstring m_folder;
-    std::wstring m_profile = L"Setup.INI";
-};
+gallery::Output g_out(L"main_gallery");
 
 Pixels Frame(const CWnd& wnd) {
     ::RedrawWindow(wnd, nullptr, nullptr,
@@ -61,27 +37,28 @@ void Show(CatalogueConfig& config, bool bCountdown) {
     }
     std::vector<uitest::Script::Step> steps;
     if (bCountdown) {
-        steps = {{300, [&] { Save(L"main-window-countdown", Frame(dlg)); }}};
+        steps = {{300, [&] { g_out.Save(L"main-window-countdown", Frame(dlg)); }}};
     } else {
         steps = {
             {300,
              [&] {
-                 Save(L"main-window", Frame(dlg));
+                 g_out.Save(L"main-window", Frame(dlg));
                  dlg.ShowWindow(SW_MAXIMIZE);
              }},
             {300,
              [&] {
-                 Save(L"main-window-maximised", Frame(dlg));
+                 g_out.Save(L"main-window-maximised", Frame(dlg));
                  dlg.ShowWindow(SW_RESTORE);
                  // The last category of the demo medium has no entries.
                  const int nLast = dlg.m_listCategory.GetItemCount() - 1;
                  dlg.m_listCategory.SetItemState(nLast, LVIS_SELECTED | LVIS_FOCUSED,
                                                  LVIS_SELECTED | LVIS_FOCUSED);
              }},
-            {300, [&] { Save(L"main-window-empty-category", Frame(dlg)); }},
+            {300, [&] { g_out.Save(L"main-window-empty-category", Frame(dlg)); }},
         };
     }
-    if (uitest::RunModal(dlg, std::move(steps)) != 0) ++g_failures;
+    if (uitest::RunModal(dlg, std::move(steps)) != 0)
+        g_out.Fail(L"the window did not end as asked");
     config.nWaitime = nWaitime;
     config.bCountdown = bOld;
 }
@@ -89,19 +66,10 @@ void Show(CatalogueConfig& config, bool bCountdown) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 3) {
-        std::fwprintf(stderr, L"usage: main_gallery OUTPUT_FOLDER DEMO_MEDIUM_FOLDER\n");
-        return 2;
-    }
-    g_folder = argv[1];
-    ::CreateDirectoryW(g_folder.c_str(), nullptr);
-    std::wstring medium = argv[2];
-    for (wchar_t& c : medium) {
-        if (c == L'/') c = L'\\';
-    }
+    if (!g_out.Begin(argc, argv, 2, L"OUTPUT_FOLDER DEMO_MEDIUM_FOLDER")) return 2;
+    std::wstring medium = testmedium::WinePath(argv[2]);
     if (medium.back() != L'\\') medium += L'\\';
-    if (medium.front() == L'\\') medium = L"Z:" + medium;
-    MediumHost host(medium);
+    testmedium::MediumHost host(medium);
     CatalogueConfig* pConfig = LoadCatalogue(host);
     if (!pConfig->pCategories || pConfig->pCategories[0].strName.empty()) {
         std::fwprintf(stderr, L"main_gallery: no catalogue in %ls\n", medium.c_str());
@@ -109,5 +77,5 @@ int wmain(int argc, wchar_t** argv) {
     }
     Show(*pConfig, false);
     Show(*pConfig, true);
-    return g_failures ? 1 : 0;
+    return g_out.ExitCode();
 }

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 using mainlayout::Compute;
 using mainlayout::Input;
 using mainlayout::Output;
@@ -33,68 +36,90 @@ Input MainWindow(int width, int height, bool bCountdown, int nRows) {
     return in;
 }
 
-TEST(MainLayout, WorkedExampleWithoutCountdown) {
-    const Output out = Compute(MainWindow(800, 480, false, 5));
-    EXPECT_EQ(out.options, (Rect{767, 447, 786, 475}));
-    EXPECT_EQ(out.install, (Rect{679, 447, 767, 475}));
-    EXPECT_EQ(out.save, (Rect{569, 447, 673, 475}));
-    EXPECT_EQ(out.selectAll, (Rect{177, 447, 317, 475}));
-    EXPECT_EQ(out.entries, (Rect{161, 77, 786, 440}));
-    EXPECT_EQ(out.nNameColumnWidth, 314);  // five rows fit: 5 x 65 + 2 <= 363
-    EXPECT_EQ(out.help, (Rect{698, 34, 793, 65}));
-    EXPECT_EQ(out.forum, (Rect{596, 34, 691, 65}));
-    EXPECT_EQ(out.prev, (Rect{10, 77, 154, 103}));
-    EXPECT_EQ(out.next, (Rect{10, 414, 154, 440}));
-    EXPECT_EQ(out.category, (Rect{12, 103, 152, 412}));
-    EXPECT_EQ(out.repaint[0], (Rect{152, 0, 161, 480}));
-    EXPECT_EQ(out.repaint[1], (Rect{0, 0, 12, 480}));
-    EXPECT_EQ(out.repaint[2], (Rect{786, 0, 800, 480}));
-    EXPECT_EQ(out.repaint[3], (Rect{0, 0, 786, 77}));
-    EXPECT_EQ(out.repaint[4], (Rect{0, 440, 786, 480}));
-}
+struct Place {
+    const char* name;
+    Rect Output::*rect;
+    Rect expected;
+};
 
-TEST(MainLayout, WorkedExampleWithCountdown) {
-    const Output out = Compute(MainWindow(800, 480, true, 5));
-    EXPECT_EQ(out.selectAll, (Rect{327, 447, 467, 475}));
-    EXPECT_EQ(out.seconds, (Rect{80, 450, 100, 475}));
-    EXPECT_EQ(out.countdown, (Rect{104, 451, 244, 475}));
-    // Nothing else moves for the labels.
-    EXPECT_EQ(out.save, (Rect{569, 447, 673, 475}));
-    EXPECT_EQ(out.entries, (Rect{161, 77, 786, 440}));
-}
+struct Case {
+    const char* what;
+    Input in;
+    std::vector<Place> places;
+};
 
 // Larger: the right-hand buttons follow the right edge, the bottom row the bottom edge, the
-// panes stretch; the left edges and the previous button stay.
-TEST(MainLayout, LargerClientAreaAndTheScrollBar) {
-    const Output fits = Compute(MainWindow(1024, 700, true, 8));
-    EXPECT_EQ(fits.options, (Rect{991, 667, 1010, 695}));
-    EXPECT_EQ(fits.install, (Rect{903, 667, 991, 695}));
-    EXPECT_EQ(fits.save, (Rect{793, 667, 897, 695}));
-    EXPECT_EQ(fits.selectAll, (Rect{327, 667, 467, 695}));
-    EXPECT_EQ(fits.seconds, (Rect{80, 670, 100, 695}));
-    EXPECT_EQ(fits.help, (Rect{922, 34, 1017, 65}));
-    EXPECT_EQ(fits.forum, (Rect{820, 34, 915, 65}));
-    EXPECT_EQ(fits.prev, (Rect{10, 77, 154, 103}));
-    EXPECT_EQ(fits.next, (Rect{10, 634, 154, 660}));
-    EXPECT_EQ(fits.category, (Rect{12, 103, 152, 632}));
-    EXPECT_EQ(fits.entries, (Rect{161, 77, 1010, 660}));
-    EXPECT_EQ(fits.nNameColumnWidth, 538);  // 8 x 65 + 2 = 522 <= 583
-    // A ninth row no longer fits (587 > 583): the scroll bar's width comes off.
-    EXPECT_EQ(Compute(MainWindow(1024, 700, true, 9)).nNameColumnWidth, 521);
+// panes stretch; the left edges and the previous button stay. With the countdown labels only
+// the select-all box moves.
+const Case kCases[] = {
+    {"worked example",
+     MainWindow(800, 480, false, 5),
+     {{"options", &Output::options, {767, 447, 786, 475}},
+      {"install", &Output::install, {679, 447, 767, 475}},
+      {"save", &Output::save, {569, 447, 673, 475}},
+      {"selectAll", &Output::selectAll, {177, 447, 317, 475}},
+      {"entries", &Output::entries, {161, 77, 786, 440}},
+      {"help", &Output::help, {698, 34, 793, 65}},
+      {"forum", &Output::forum, {596, 34, 691, 65}},
+      {"prev", &Output::prev, {10, 77, 154, 103}},
+      {"next", &Output::next, {10, 414, 154, 440}},
+      {"category", &Output::category, {12, 103, 152, 412}}}},
+    {"worked example with countdown",
+     MainWindow(800, 480, true, 5),
+     {{"selectAll", &Output::selectAll, {327, 447, 467, 475}},
+      {"seconds", &Output::seconds, {80, 450, 100, 475}},
+      {"countdown", &Output::countdown, {104, 451, 244, 475}},
+      {"save", &Output::save, {569, 447, 673, 475}},
+      {"entries", &Output::entries, {161, 77, 786, 440}}}},
+    {"1024 x 700 with countdown",
+     MainWindow(1024, 700, true, 5),
+     {{"options", &Output::options, {991, 667, 1010, 695}},
+      {"install", &Output::install, {903, 667, 991, 695}},
+      {"save", &Output::save, {793, 667, 897, 695}},
+      {"selectAll", &Output::selectAll, {327, 667, 467, 695}},
+      {"seconds", &Output::seconds, {80, 670, 100, 695}},
+      {"help", &Output::help, {922, 34, 1017, 65}},
+      {"forum", &Output::forum, {820, 34, 915, 65}},
+      {"prev", &Output::prev, {10, 77, 154, 103}},
+      {"next", &Output::next, {10, 634, 154, 660}},
+      {"category", &Output::category, {12, 103, 152, 632}},
+      {"entries", &Output::entries, {161, 77, 1010, 660}}}},
+};
+
+TEST(MainLayout, PlacesInTheWorkedExampleAndALargerClientArea) {
+    for (const Case& c : kCases) {
+        const Output out = Compute(c.in);
+        for (const Place& p : c.places)
+            EXPECT_EQ(out.*p.rect, p.expected) << c.what << ": " << p.name;
+    }
+    // The strips between and around the panes of the worked example.
+    EXPECT_EQ(
+        Compute(MainWindow(800, 480, false, 5)).repaint,
+        (std::array<Rect, 5>{Rect{152, 0, 161, 480}, Rect{0, 0, 12, 480}, Rect{786, 0, 800, 480},
+                             Rect{0, 0, 786, 77}, Rect{0, 440, 786, 480}}));
 }
 
-TEST(MainLayout, NameColumnAtTheEdgeOfFitting) {
-    Input in = MainWindow(800, 480, false, 1);
-    in.nRowHeight = 361;  // 361 + 2 = the pane's 363: still fits
-    EXPECT_EQ(Compute(in).nNameColumnWidth, 314);
-    in.nRowHeight = 362;
-    EXPECT_EQ(Compute(in).nNameColumnWidth, 297);
-    // A huge list does not wrap round to "fits".
-    in.nRows = 40000000;
-    in.nRowHeight = 65;
-    EXPECT_EQ(Compute(in).nNameColumnWidth, 297);
-    in.nRows = 0;
-    EXPECT_EQ(Compute(in).nNameColumnWidth, 314);
+// Rows that fit leave the name column the rest of the pane (625 less 310 and 1); one pixel
+// more and the scroll bar's 17 come off. The worked example's pane holds 363 pixels of rows,
+// the larger one's 583.
+TEST(MainLayout, NameColumnAndTheScrollBar) {
+    const struct {
+        int width, height, nRows, nRowHeight, nExpected;
+    } kRows[] = {
+        {800, 480, 5, 65, 314},         // 5 x 65 + 2 = 327
+        {800, 480, 1, 361, 314},        // 361 + 2 = 363: still fits
+        {800, 480, 1, 362, 297},        //
+        {800, 480, 40000000, 65, 297},  // a huge list does not wrap round to "fits"
+        {800, 480, 0, 65, 314},         //
+        {1024, 700, 8, 65, 538},        // 8 x 65 + 2 = 522
+        {1024, 700, 9, 65, 521},        // 587
+    };
+    for (const auto& r : kRows) {
+        Input in = MainWindow(r.width, r.height, true, r.nRows);
+        in.nRowHeight = r.nRowHeight;
+        EXPECT_EQ(Compute(in).nNameColumnWidth, r.nExpected)
+            << r.width << " x " << r.height << ", " << r.nRows << " rows of " << r.nRowHeight;
+    }
 }
 
 }  // namespace

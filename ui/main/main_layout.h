@@ -4,18 +4,12 @@
 
 #include <array>
 
+#include "ui/controls/list_geometry.h"
+
 namespace mainlayout {
 
-// A client rectangle with RECT's fields, so the Windows code converts it member by member.
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
+// Client rectangles are the catalogue list's: one type for every rectangle of the window.
+using listgeo::Rect;
 
 struct Size {
     int cx = 0;

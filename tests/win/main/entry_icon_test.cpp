@@ -15,27 +15,7 @@ namespace {
 using uitest::Pixels;
 
 Pixels Draw(const CImageList& list, int nImage, UINT nStyle) {
-    const HDC screen = ::GetDC(nullptr);
-    const HDC mem = ::CreateCompatibleDC(screen);
-    const HBITMAP bmp = ::CreateCompatibleBitmap(screen, 32, 32);
-    const HGDIOBJ old = ::SelectObject(mem, bmp);
-    const RECT rc{0, 0, 32, 32};
-    ::SetBkColor(mem, RGB(10, 200, 30));
-    ::ExtTextOutW(mem, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-    ::ImageList_Draw(list, nImage, mem, 0, 0, nStyle);
-    const Pixels px = Pixels::FromDC(mem, rc);
-    ::SelectObject(mem, old);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-    return px;
-}
-
-CImageList MakeList() {
-    CImageList list;
-    list.Create(32, 32, ILC_COLOR32 | ILC_MASK, 0, 0);
-    list.SetBkColor(RGB(255, 255, 255));
-    return list;
+    return maintest::ImagePixels(list, nImage, 32, nStyle, RGB(10, 200, 30));
 }
 
 TEST(EntryIcon, LikeTheSystemsIconLoader) {
@@ -51,11 +31,7 @@ TEST(EntryIcon, LikeTheSystemsIconLoader) {
     std::copy(std::begin(info), std::end(info), ico4.begin() + 22);
     ico4[22 + 40 + 4 * 9 + 2] = '\xFF';  // colour 9 is red
     for (int i = 0; i < 512; ++i) ico4[22 + 40 + 64 + i] = static_cast<char>(i < 256 ? 0x99 : 0x00);
-    const HANDLE h = ::CreateFileW((folder.Path() + L"four.ico").c_str(), GENERIC_WRITE, 0, nullptr,
-                                   CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    ::WriteFile(h, ico4.data(), static_cast<DWORD>(ico4.size()), &written, nullptr);
-    ::CloseHandle(h);
+    ASSERT_TRUE(folder.WriteFile(L"four.ico", ico4));
     ASSERT_TRUE(folder.WriteFile(L"empty.ico", 100));
 
     const HICON hFallback = ::LoadIconW(nullptr, IDI_WARNING);
@@ -65,7 +41,8 @@ TEST(EntryIcon, LikeTheSystemsIconLoader) {
                                   folder.Path() + L"four.ico",
                                   folder.Path() + L"empty.ico",
                                   folder.Path() + L"absent.ico"};
-    CImageList ours = MakeList(), second = MakeList(), system = MakeList();
+    CImageList ours = maintest::WhiteImageList(), second = maintest::WhiteImageList(),
+               system = maintest::WhiteImageList();
     for (const std::wstring& file : files) {
         AddEntryIcon(file, hFallback, {&ours, &second});
         const auto hIcon = static_cast<HICON>(::LoadImageW(

@@ -13,33 +13,6 @@
 
 namespace {
 
-std::wstring LauncherPath() {
-    std::string unix = BUNDOR_LAUNCHER;
-    std::wstring path = L"Z:" + std::wstring(unix.begin(), unix.end());
-    for (wchar_t& c : path) {
-        if (c == L'/') c = L'\\';
-    }
-    return path;
-}
-
-struct Found {
-    DWORD pid;
-    HWND hWnd;
-};
-
-BOOL CALLBACK FindMainWindow(HWND hWnd, LPARAM lParam) {
-    auto* found = reinterpret_cast<Found*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    wchar_t cls[16] = {};
-    ::GetClassNameW(hWnd, cls, 16);
-    if (pid == found->pid && ::IsWindowVisible(hWnd) && ::lstrcmpW(cls, L"#32770") == 0) {
-        found->hWnd = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Starts the program and waits until its main window is up and idle.
 class Launcher {
 public:
@@ -52,12 +25,10 @@ public:
                               folder.c_str(), &si, &m_pi))
             return;
         ::WaitForInputIdle(m_pi.hProcess, 10000);
-        Found found{m_pi.dwProcessId, nullptr};
-        for (int i = 0; i < 200 && !found.hWnd; ++i) {
-            ::EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&found));
-            if (!found.hWnd) ::Sleep(50);
+        for (int i = 0; i < 200 && !m_hWnd; ++i) {
+            m_hWnd = testmedium::FindShownDialog(m_pi.dwProcessId);
+            if (!m_hWnd) ::Sleep(50);
         }
-        m_hWnd = found.hWnd;
     }
     ~Launcher() {
         if (!m_pi.hProcess) return;
@@ -100,7 +71,7 @@ BOOL CALLBACK CountStatic(HWND hWnd, LPARAM lParam) {
 TEST(Launcher, WithoutCatalogueAndWithItsOwn) {
     const maintest::TempFolder medium(L"bundor_launcher_medium");
     const std::wstring exe = medium.Path() + L"Setup.exe";
-    ASSERT_TRUE(::CopyFileW(LauncherPath().c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(testmedium::WinePath(BUNDOR_LAUNCHER).c_str(), exe.c_str(), FALSE));
     {
         const Launcher launcher(exe);
         const HWND hWnd = launcher.Window();
@@ -127,12 +98,8 @@ TEST(Launcher, WithoutCatalogueAndWithItsOwn) {
         EXPECT_EQ(launcher.WaitForExit(10000), 0u);
     }
     // The catalogue is the file named after the program, beside it.
-    const std::string ini = "\xEF\xBB\xBF[Config]\r\nTitleText=装机光盘\r\nWaitime=5\r\n";
-    const HANDLE h = ::CreateFileW((medium.Path() + L"Setup.INI").c_str(), GENERIC_WRITE, 0,
-                                   nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    ::WriteFile(h, ini.data(), static_cast<DWORD>(ini.size()), &written, nullptr);
-    ::CloseHandle(h);
+    ASSERT_TRUE(medium.WriteFile(L"Setup.INI",
+                                 "\xEF\xBB\xBF[Config]\r\nTitleText=装机光盘\r\nWaitime=5\r\n"));
     const Launcher launcher(exe);
     ASSERT_NE(launcher.Window(), nullptr);
     EXPECT_EQ(WindowText(launcher.Window()), L"装机光盘");

@@ -1,5 +1,5 @@
-// Helpers of the main window's tests: catalogues built from text, installer files of given
-// sizes, a main window that records the tick changes it is told of, control rectangles.
+// Helpers of the main window's tests: catalogues built from text, a main window that records
+// the tick changes it is told of, control rectangles, images as image lists draw them.
 #pragma once
 
 #include <windows.h>
@@ -13,57 +13,12 @@
 #include "app/catalogue.h"
 #include "app/profile.h"
 #include "tests/win/list_ex_support.h"
+#include "tests/win/main/test_medium.h"
 #include "ui/main/bundor_dlg.h"
 
 namespace maintest {
 
-// A fresh folder under the temporary folder, removed with everything in it at the end.
-class TempFolder {
-public:
-    explicit TempFolder(const wchar_t* pszName) {
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + pszName + L"\\";
-        Remove(m_path);
-        ::CreateDirectoryW(m_path.c_str(), nullptr);
-    }
-    ~TempFolder() { Remove(m_path); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::wstring& Path() const { return m_path; }
-
-    // A file of exactly `size` bytes (sparse beyond what is written: nothing is written).
-    bool WriteFile(const wchar_t* pszName, ULONGLONG size) const {
-        const HANDLE h = ::CreateFileW((m_path + pszName).c_str(), GENERIC_WRITE, 0, nullptr,
-                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return false;
-        LARGE_INTEGER at;
-        at.QuadPart = static_cast<LONGLONG>(size);
-        const bool ok = ::SetFilePointerEx(h, at, nullptr, FILE_BEGIN) && ::SetEndOfFile(h);
-        ::CloseHandle(h);
-        return ok;
-    }
-
-private:
-    static void Remove(const std::wstring& folder) {
-        WIN32_FIND_DATAW data;
-        const HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = data.cFileName;
-                if (name == L"." || name == L"..") continue;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    Remove(folder + name + L"\\");
-                else
-                    ::DeleteFileW((folder + name).c_str());
-            } while (::FindNextFileW(find, &data));
-            ::FindClose(find);
-        }
-        ::RemoveDirectoryW(folder.c_str());
-    }
-    std::wstring m_path;
-};
+using testmedium::TempFolder;
 
 // The catalogue as the launcher reads it from a file with this text beside exeFolder.
 inline CatalogueModel MakeCatalogue(const std::wstring& text, const std::wstring& exeFolder) {
@@ -178,6 +133,33 @@ inline bool ShowsImages(const CButtonST& button, UINT nIn, UINT nOut) {
     ::DeleteObject(hIn);
     ::DeleteObject(hOut);
     return same;
+}
+
+// An image of an image list drawn with the given style over a background colour.
+inline uitest::Pixels ImagePixels(HIMAGELIST hList, int nImage, int nSize = 32,
+                                  UINT nStyle = ILD_TRANSPARENT, COLORREF bk = RGB(255, 255, 255)) {
+    const HDC screen = ::GetDC(nullptr);
+    const HDC mem = ::CreateCompatibleDC(screen);
+    const HBITMAP bmp = ::CreateCompatibleBitmap(screen, nSize, nSize);
+    const HGDIOBJ old = ::SelectObject(mem, bmp);
+    const RECT rc{0, 0, nSize, nSize};
+    ::SetBkColor(mem, bk);
+    ::ExtTextOutW(mem, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+    ::ImageList_Draw(hList, nImage, mem, 0, 0, nStyle);
+    const uitest::Pixels px = uitest::Pixels::FromDC(mem, rc);
+    ::SelectObject(mem, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    return px;
+}
+
+// An empty image list of nSize x nSize images with masks, over white, as the window makes them.
+inline CImageList WhiteImageList(int nSize = 32) {
+    CImageList list;
+    list.Create(nSize, nSize, ILC_COLOR32 | ILC_MASK, 0, 0);
+    list.SetBkColor(RGB(255, 255, 255));
+    return list;
 }
 
 }  // namespace maintest
