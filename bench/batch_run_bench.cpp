@@ -34,7 +34,8 @@ double Now() {
 double BareLoop(const std::wstring& exe, int n) {
     const double t0 = Now();
     for (int i = 0; i < n; ++i) {
-        SHELLEXECUTEINFOW sei{sizeof sei};
+        SHELLEXECUTEINFOW sei{};
+        sei.cbSize = sizeof sei;
         sei.fMask = SEE_MASK_NOCLOSEPROCESS;
         sei.lpFile = exe.c_str();
         sei.lpParameters = L"/exit=0";
