@@ -1,13 +1,14 @@
 /* A stand-in installer for the tests: records how it was started and exits with a chosen code.
  *
- *   fake_installer.exe [/log=FILE] [/sleep=MS] [/exit=CODE] [/peek] [anything else]
+ *   fake_installer.exe [/log=FILE] [/sleep=MS] [/exit=CODE] [/peek] [/exists=PATH] [...]
  *
  * Appends to FILE, in UTF-8, one line "cmdline: " with its whole command line and one line
  * "cwd: " with its current folder, then sleeps MS milliseconds, appends the line "end" and
  * exits with CODE. The "end" line lets a test tell whether a wait lasted until the end.
  * With /peek it also logs what the launcher's progress window shows while it runs, as seen
  * from outside: "progress: TITLE", "bar: POS/HIGH", "rect: LEFT TOP RIGHT BOTTOM", "topmost: 0|1"
- * (or "progress: none"). */
+ * (or "progress: none"). With /exists it logs "exists: 1" or "exists: 0" for PATH: whether
+ * an installer that ran before it really installed its file. */
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -75,12 +76,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR cmdLine, int s
     DWORD sleepMs = 0;
     int exitCode = 0;
     int peek = 0;
+    const wchar_t* exists = NULL;
     for (int i = 1; argv && i < argc; ++i) {
         const wchar_t* value;
         if ((value = ValueOf(argv[i], L"/log=")) != NULL) logPath = value;
         if ((value = ValueOf(argv[i], L"/sleep=")) != NULL) sleepMs = wcstoul(value, NULL, 10);
         if ((value = ValueOf(argv[i], L"/exit=")) != NULL) exitCode = _wtoi(value);
         if (_wcsicmp(argv[i], L"/peek") == 0) peek = 1;
+        if ((value = ValueOf(argv[i], L"/exists=")) != NULL) exists = value;
     }
     if (logPath) {
         wchar_t cwd[MAX_PATH] = L"";
@@ -88,6 +91,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR cmdLine, int s
         Append(logPath, L"cmdline: ", GetCommandLineW());
         Append(logPath, L"cwd: ", cwd);
         if (peek) Peek(logPath);
+        if (exists)
+            Append(logPath, L"exists: ",
+                   GetFileAttributesW(exists) != INVALID_FILE_ATTRIBUTES ? L"1" : L"0");
     }
     Sleep(sleepMs);
     if (logPath) Append(logPath, L"end", L"");
