@@ -1,0 +1,68 @@
+// CBundorDlg: the two batch commands. They collect the ticked entries' commands and hand them
+// to a batch run in its progress window; a save first asks for the folder and a confirmation.
+#include <windows.h>
+#include <shlobj.h>
+
+#include "ui/main/bundor_dlg.h"
+#include "ui/main/entry_commands.h"
+
+namespace {
+
+constexpr const wchar_t* kNothingTicked =
+    L"您没有选中任何一款软件! 请选择您需要安装的软件之后再进行批量的处理.";
+constexpr const wchar_t* kSaveCaption = L"保存安装包";
+
+}  // namespace
+
+void CBundorDlg::CollectTicked(bool bSave, CString* pListText) {
+    const std::vector<WString> commands = entrycmd::CollectTicked(
+        *m_pConfig, bSave ? entrycmd::Batch::Save : entrycmd::Batch::Install);
+    m_arrCommands.RemoveAll();
+    for (const WString& command : commands) m_arrCommands.Add(CString(command));
+    if (pListText) *pListText = CString(entrycmd::ListText(commands));
+}
+
+void CBundorDlg::OnInstall() {
+    CollectTicked(false, nullptr);
+    if (m_arrCommands.IsEmpty()) {
+        MessageBox(kNothingTicked, L"软件安装", MB_ICONINFORMATION);
+        return;
+    }
+}
+
+void CBundorDlg::OnSavePackages() {
+    CString strList;
+    CollectTicked(true, &strList);
+    if (m_arrCommands.IsEmpty()) {
+        MessageBox(kNothingTicked, kSaveCaption, MB_ICONINFORMATION);
+        return;
+    }
+    // The folder picked serves this run only: with an empty SavePath every save asks again.
+    CString strFolder(m_pConfig->strSavePath);
+    while (strFolder.IsEmpty()) {
+        if (!BrowseForFolder(L"请选择安装包保存路径:", strFolder)) return;
+        if (strFolder.IsEmpty() && MessageBox(L"您选择的路径为空, 是否重新选择?", kSaveCaption,
+                                              MB_YESNO | MB_ICONQUESTION) == IDNO)
+            return;
+    }
+}
+
+int CBundorDlg::BrowseForFolder(const wchar_t* pszPrompt, CString& strFolder) {
+    wchar_t szDisplay[MAX_PATH] = {};
+    BROWSEINFOW bi{};
+    bi.hwndOwner = GetSafeHwnd();
+    bi.pszDisplayName = szDisplay;
+    bi.lpszTitle = pszPrompt;
+    bi.ulFlags = BIF_NEWDIALOGSTYLE | BIF_EDITBOX;
+    PIDLIST_ABSOLUTE pidl = ::SHBrowseForFolderW(&bi);
+    if (!pidl) {
+        strFolder.Empty();
+        return 0;
+    }
+    // An item without a file-system path (the computer, say) leaves the buffer empty.
+    wchar_t szPath[MAX_PATH] = {};
+    if (!::SHGetPathFromIDListW(pidl, szPath)) szPath[0] = L'\0';
+    ::CoTaskMemFree(pidl);
+    strFolder = szPath;
+    return 1;
+}
