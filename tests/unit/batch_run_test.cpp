@@ -1,0 +1,204 @@
+// The batch run's sequence against a file system, a starter and a window in memory: every
+// call lands in one log, so the order of titles, bar steps, starts and copies is checked too.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <vector>
+
+#include "ui/batch/run_sequence.h"
+
+namespace {
+
+using batch::RunKind;
+using Log = std::vector<WString>;
+
+class LoggingFiles : public IFileSystem {
+public:
+    explicit LoggingFiles(Log& log) : m_log(log) {}
+    std::set<WString> files;
+    std::set<WString> unwritable;  // destinations that a copy cannot write
+
+    unsigned DriveType(const WString&) override { return kDriveFixed; }
+    bool Copy(const WString& from, const WString& to, bool failIfExists) override {
+        m_log.push_back(WSTR("copy ") + from + WSTR(" > ") + to +
+                        (failIfExists ? WSTR(" keep") : WSTR("")));
+        return unwritable.count(to) == 0;
+    }
+
+protected:
+    bool FindMatch(const WString& text) override { return files.count(text) != 0; }
+    bool MeasureFile(const WString&, uint64_t&) override { return false; }
+
+private:
+    Log& m_log;
+};
+
+class LoggingStarter : public IProcessStarter {
+public:
+    explicit LoggingStarter(Log& log) : m_log(log) {}
+    std::set<WString> unstartable;
+    int open = 0;
+
+    ProcessHandle Start(const WString& file, const WString& params) override {
+        m_log.push_back(WSTR("start ") + file + WSTR(" [") + params + WSTR("]"));
+        if (unstartable.count(file)) return nullptr;
+        ++open;
+        return &open;
+    }
+    void Wait(ProcessHandle) override { m_log.push_back(WSTR("wait")); }
+    void Close(ProcessHandle) override { --open; }
+
+private:
+    Log& m_log;
+};
+
+class LoggingWindow : public batch::IRunWindow {
+public:
+    explicit LoggingWindow(Log& log) : m_log(log) {}
+    void StartBar(int total) override {
+        m_log.push_back(WSTR("bar 0..") + WString(1, static_cast<WChar>(WSTR('0') + total)));
+    }
+    void SetTitle(const WString& text) override { m_log.push_back(WSTR("title ") + text); }
+    void StepBar() override { m_log.push_back(WSTR("step")); }
+    void AddFailure(const WString& record) override { m_log.push_back(WSTR("failed ") + record); }
+    void ShowDone(const WString& text, const WString& caption) override {
+        m_log.push_back(WSTR("done ") + caption + WSTR(": ") + text);
+    }
+    void ShowReport(const WString& caption, const WString& body, const WString& footer) override {
+        m_log.push_back(WSTR("report ") + caption + WSTR("|") + body + WSTR("|") + footer);
+    }
+    void EndProgram() override { m_log.push_back(WSTR("end program")); }
+    void Close() override { m_log.push_back(WSTR("close")); }
+
+private:
+    Log& m_log;
+};
+
+struct RunUnderTest {
+    Log log;
+    LoggingFiles files{log};
+    LoggingStarter starter{log};
+    LoggingWindow window{log};
+    std::vector<WString> failures;
+
+    void Go(RunKind kind, std::vector<WString> commands, bool exitWhenDone = false,
+            const WString& saveDir = WString()) {
+        CShell shell(files, starter);
+        batch::RunParams params;
+        params.kind = kind;
+        params.commands = &commands;
+        params.exitWhenDone = exitWhenDone;
+        params.saveDir = saveDir;
+        failures = batch::RunBatch(params, shell, window);
+    }
+};
+
+TEST(BatchRun, InstallOfFourWithTheSecondMissingTriesEachOnceAndReportsExactlyTheTitle) {
+    RunUnderTest run;
+    run.files.files = {WSTR("E:\\a.exe"), WSTR("E:\\c d.exe"), WSTR("E:\\e.exe")};
+    // Asked to end the program, but a failure keeps it running.
+    run.Go(RunKind::Install,
+           {WSTR("E:\\a.exe /S"), WSTR("E:\\missing.exe /q"), WSTR("E:\\c d.exe"),
+            WSTR("E:\\e.exe -x y")},
+           true);
+    const WString failedTitle = WSTR("正在安装...50.0% E:\\missing.exe /q");
+    const Log expected = {
+        WSTR("bar 0..4"),
+        WSTR("title 正在安装...0.0% "),
+        WSTR("title 正在安装...25.0% E:\\a.exe"),
+        WSTR("step"),
+        WSTR("start E:\\a.exe [/S]"),
+        WSTR("wait"),
+        WSTR("title ") + failedTitle,
+        WSTR("step"),
+        WSTR("failed ") + failedTitle,
+        WSTR("title 正在安装...75.0% E:\\c d.exe"),
+        WSTR("step"),
+        WSTR("start E:\\c d.exe []"),
+        WSTR("wait"),
+        WSTR("title 正在安装...100.0% E:\\e.exe"),
+        WSTR("step"),
+        WSTR("start E:\\e.exe [-x y]"),
+        WSTR("wait"),
+        WSTR("report 某些项目安装失败, 请检查这些项目的安装文件路径!|") + failedTitle +
+            WSTR("\r\n|"),
+        WSTR("close"),
+    };
+    EXPECT_EQ(run.log, expected);
+    EXPECT_EQ(run.failures, std::vector<WString>{failedTitle});
+    EXPECT_EQ(run.starter.open, 0) << "every waited-for process handle is closed";
+}
+
+TEST(BatchRun, PercentTitlesForOneAndThreeEntriesAndHowACleanInstallRunEnds) {
+    RunUnderTest one;
+    one.files.files = {WSTR("E:\\a.exe")};
+    one.Go(RunKind::Install, {WSTR("E:\\a.exe")}, true);
+    EXPECT_EQ(one.log.at(2), WSTR("title 正在安装...100.0% E:\\a.exe"));
+    // Ending the program replaces the message and the close of the progress window.
+    EXPECT_EQ(one.log.back(), WSTR("end program"));
+    EXPECT_EQ(std::count(one.log.begin(), one.log.end(), WSTR("close")), 0);
+
+    RunUnderTest three;
+    three.files.files = {WSTR("E:\\a.exe")};
+    three.Go(RunKind::Install, {WSTR("E:\\a.exe"), WSTR("E:\\a.exe"), WSTR("E:\\a.exe")});
+    Log titles;
+    for (const WString& line : three.log)
+        if (line.rfind(WSTR("title "), 0) == 0) titles.push_back(line.substr(6));
+    EXPECT_EQ(titles, (Log{WSTR("正在安装...0.0% "), WSTR("正在安装...33.3% E:\\a.exe"),
+                           WSTR("正在安装...66.7% E:\\a.exe"), WSTR("正在安装...100.0% E:\\a.exe")}));
+    EXPECT_EQ(three.log.end()[-2], WSTR("done 软件安装: 所有项目安装完毕!"));
+    EXPECT_EQ(three.log.back(), WSTR("close"));
+}
+
+TEST(BatchRun, AnInstallerThatCannotBeStartedIsAFailureAndTheRunGoesOn) {
+    RunUnderTest run;
+    run.files.files = {WSTR("E:\\bad.exe"), WSTR("E:\\good.exe")};
+    run.starter.unstartable = {WSTR("E:\\bad.exe")};
+    run.Go(RunKind::Install, {WSTR("E:\\bad.exe"), WSTR("E:\\good.exe")});
+    EXPECT_EQ(run.failures, std::vector<WString>{WSTR("正在安装...50.0% E:\\bad.exe")});
+    EXPECT_NE(std::find(run.log.begin(), run.log.end(), WSTR("start E:\\good.exe []")),
+              run.log.end());
+}
+
+TEST(BatchRun, SaveDestinationsOverwriteAndTheReportNamesTheFolderAsGiven) {
+    RunUnderTest run;
+    run.files.files = {WSTR("E:\\Soft\\qq\\setup.exe"), WSTR("E:\\Other\\setup.exe"),
+                       WSTR("local.exe"), WSTR("E:\\b.exe")};
+    run.files.unwritable = {WSTR("D:\\Packs\\b.exe")};
+    run.Go(RunKind::Save,
+           {WSTR("E:\\Soft\\qq\\setup.exe /S"), WSTR("E:\\Other\\setup.exe"), WSTR("local.exe"),
+            WSTR("E:\\b.exe")},
+           false, WSTR("D:\\Packs\\"));
+    Log copies;
+    for (const WString& line : run.log)
+        if (line.rfind(WSTR("copy "), 0) == 0) copies.push_back(line);
+    // Two files of one name: the second overwrites the first, and both succeed. A file found
+    // relative to the current folder goes into the folder, not onto it.
+    EXPECT_EQ(copies, (Log{WSTR("copy E:\\Soft\\qq\\setup.exe > D:\\Packs\\setup.exe"),
+                           WSTR("copy E:\\Other\\setup.exe > D:\\Packs\\setup.exe"),
+                           WSTR("copy local.exe > D:\\Packs\\local.exe"),
+                           WSTR("copy E:\\b.exe > D:\\Packs\\b.exe")}));
+    EXPECT_EQ(run.log.at(2), WSTR("title 正在保存...25.0% E:\\Soft\\qq\\setup.exe"));
+    EXPECT_EQ(run.log.end()[-2],
+              WSTR("report 某些项目保存失败, 请检查这些项目的文件路径!|正在保存...100.0% "
+                   "E:\\b.exe\r\n|文件保存路径: D:\\Packs\\"));
+
+    // A folder without its backslash, a root, and a missing source.
+    EXPECT_EQ(batch::SaveDestination(WSTR("D:\\Packs"), WSTR("E:\\a.exe")), WSTR("D:\\Packs\\a.exe"));
+    EXPECT_EQ(batch::SaveDestination(WSTR("D:\\"), WSTR("E:\\a.exe")), WSTR("D:\\a.exe"));
+    RunUnderTest missing;
+    missing.Go(RunKind::Save, {WSTR("E:\\gone.exe")}, true, WSTR("D:\\"));
+    EXPECT_EQ(missing.failures, std::vector<WString>{WSTR("正在保存...100.0% E:\\gone.exe")});
+    EXPECT_EQ(std::count_if(missing.log.begin(), missing.log.end(),
+                            [](const WString& l) { return l.rfind(WSTR("copy"), 0) == 0; }),
+              0);
+
+    RunUnderTest clean;
+    clean.files.files = {WSTR("E:\\a.exe")};
+    clean.Go(RunKind::Save, {WSTR("E:\\a.exe")}, true, WSTR("D:\\"));
+    // A save run never ends the program.
+    EXPECT_EQ(clean.log.end()[-2], WSTR("done 保存安装包: 所有项目保存完毕!"));
+}
+
+}  // namespace
