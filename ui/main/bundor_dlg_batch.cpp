@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "ui/batch/msg_dlg.h"
+#include "ui/batch/prog_dlg.h"
 #include "ui/main/bundor_dlg.h"
 #include "ui/main/entry_commands.h"
 
@@ -28,6 +30,16 @@ void CBundorDlg::OnInstall() {
         MessageBox(kNothingTicked, L"软件安装", MB_ICONINFORMATION);
         return;
     }
+    // A run that the countdown started ends the program when nothing failed.
+    ShowWindow(SW_HIDE);
+    {
+        CProgDlg dlg(this);
+        dlg.m_bExitWhenDone = m_pConfig->bCountdown;
+        dlg.m_nMode = 0;
+        dlg.m_pEntries = &m_arrCommands;
+        dlg.DoModal();
+    }
+    ShowWindow(SW_SHOW);
 }
 
 void CBundorDlg::OnSavePackages() {
@@ -45,6 +57,17 @@ void CBundorDlg::OnSavePackages() {
                                               MB_YESNO | MB_ICONQUESTION) == IDNO)
             return;
     }
+    // Only a confirmation starts the run (a window that could not be shown is none).
+    if (ShowMsgDlg(L"您确定要开始保存如下软件么?", strList, L"") != IDOK) return;
+    ShowWindow(SW_HIDE);
+    {
+        CProgDlg dlg(this);
+        dlg.m_nMode = 1;
+        dlg.m_pEntries = &m_arrCommands;
+        dlg.m_strSaveDir = strFolder;
+        dlg.DoModal();
+    }
+    ShowWindow(SW_SHOW);
 }
 
 int CBundorDlg::BrowseForFolder(const wchar_t* pszPrompt, CString& strFolder) {

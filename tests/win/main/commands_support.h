@@ -10,21 +10,27 @@
 
 namespace cmdtest {
 
-// A visible window of this thread of the class given, owned by hOwner (any owner when null).
-inline HWND FindOwned(HWND hOwner, const wchar_t* pszClass = L"#32770") {
+// A visible window of this process of the class given, owned by hOwner (any owner when null);
+// a batch run shows its messages from its own thread.
+// With nChild, only a window that has a child of that id.
+inline HWND FindOwned(HWND hOwner, const wchar_t* pszClass = L"#32770", int nChild = 0) {
     struct Find {
         HWND hOwner;
         const wchar_t* pszClass;
+        int nChild;
         HWND hFound;
-    } find{hOwner, pszClass, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
+    } find{hOwner, pszClass, nChild, nullptr};
+    ::EnumWindows(
         [](HWND h, LPARAM l) CALLBACK -> BOOL {
             auto* f = reinterpret_cast<Find*>(l);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(h, &pid);
+            if (pid != ::GetCurrentProcessId()) return TRUE;
             wchar_t cls[32] = {};
             ::GetClassNameW(h, cls, 32);
             if (::IsWindowVisible(h) && ::lstrcmpW(cls, f->pszClass) == 0 &&
-                (!f->hOwner || ::GetWindow(h, GW_OWNER) == f->hOwner)) {
+                (!f->hOwner || ::GetWindow(h, GW_OWNER) == f->hOwner) &&
+                (!f->nChild || ::GetDlgItem(h, f->nChild))) {
                 f->hFound = h;
                 return FALSE;
             }
@@ -39,6 +45,9 @@ inline std::wstring TextOf(HWND hWnd) {
     ::GetWindowTextW(hWnd, text, 1024);
     return text;
 }
+
+// The static of a message box's text.
+inline constexpr int kBoxText = 0xFFFF;
 
 // A message box: its caption, its text, which system icon it shows, its buttons.
 struct Box {
