@@ -73,6 +73,10 @@ public:
     // The number of entry lists (categories + 1), 0 without a categories array.
     int GetEntryListCount() const { return m_nEntryLists; }
 
+    // A key press or a left click anywhere in the window stops the countdown; the message then
+    // goes on as usual.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
 protected:
     BOOL OnInitDialog() override;
     // Enter and Escape never close the window.
@@ -110,6 +114,36 @@ private:
     fw::Reply OnSysCommand(UINT nID, LPARAM lParam);
     void OnAbout();
 
+    // --- commands (bundor_dlg_commands.cpp) ---
+    void OnSelectAll();
+    void OnPrevCategory();
+    void OnNextCategory();
+    void OnInstallOptions();
+    void OnHelpMenu();
+    void OnModeAuto();
+    void OnModeManual();
+    void ShowPopupMenu(UINT nMenu, const CWnd& button, bool bModeChecks);
+
+    // --- the countdown (bundor_dlg_countdown.cpp) ---
+    fw::Reply OnTimer(UINT_PTR nIDEvent);
+    void StopCountdown();
+    void RelayoutAfterPress(const MSG& msg);
+
+    // --- batch commands (bundor_dlg_batch.cpp) ---
+    void OnInstall();
+    void OnSavePackages();
+    // Fills m_arrCommands with the ticked entries' commands in catalogue order; for a save,
+    // also the list text shown in the confirmation.
+    void CollectTicked(bool bSave, CString* pListText);
+    int BrowseForFolder(const wchar_t* pszPrompt, CString& strFolder);
+
+    // --- single-entry actions (bundor_dlg_actions.cpp) ---
+    void RunEntryAction(const NMITEMACTIVATE* pNM);
+    int BrowseSaveFile(const CString& strInitial, CString& strChosen);
+    int MessageBox(const wchar_t* pszText, const wchar_t* pszCaption, UINT nType) const {
+        return ::MessageBoxW(GetSafeHwnd(), pszText, pszCaption, nType);
+    }
+
     // --- selection and ticks (bundor_dlg_select.cpp) ---
     void MirrorTick(const NMLISTVIEW* pNM);
     void OnCategoryClick(const NMITEMACTIVATE* pNM);
@@ -128,7 +162,17 @@ private:
         fw::Msg<WM_PAINT, &CBundorDlg::OnPaint>,
         fw::Msg<WM_QUERYDRAGICON, &CBundorDlg::OnQueryDragIcon>,
         fw::Msg<WM_SYSCOMMAND, &CBundorDlg::OnSysCommand>,
+        fw::Msg<WM_TIMER, &CBundorDlg::OnTimer>,
         fw::Cmd<16, &CBundorDlg::OnAbout>,
+        fw::Cmd<1001, &CBundorDlg::OnSelectAll>,
+        fw::Cmd<1002, &CBundorDlg::OnSavePackages>,
+        fw::Cmd<1003, &CBundorDlg::OnInstall>,
+        fw::Cmd<1004, &CBundorDlg::OnInstallOptions>,
+        fw::Cmd<1006, &CBundorDlg::OnHelpMenu>,
+        fw::Cmd<1008, &CBundorDlg::OnPrevCategory>,
+        fw::Cmd<1009, &CBundorDlg::OnNextCategory>,
+        fw::Cmd<32773, &CBundorDlg::OnModeAuto>,
+        fw::Cmd<32774, &CBundorDlg::OnModeManual>,
         fw::Notify<1000, NM_DBLCLK, &CBundorDlg::OnCategoryReselect>,
         fw::Notify<1000, NM_RCLICK, &CBundorDlg::OnCategoryReselect>,
         fw::Notify<1000, NM_RDBLCLK, &CBundorDlg::OnCategoryReselect>,
@@ -139,4 +183,7 @@ private:
     // Rows of entry lists 1 ... n, kept as they are filled: the row mapping reads them for
     // every tick, which must not cost a message per category.
     std::vector<int> m_arrEntryRows;
+    // A press on the select-all box stopped the countdown: the box moves with the layout, so
+    // the window is laid out again only once the press is over (or the click would miss it).
+    bool m_bLayoutAfterPress = false;
 };

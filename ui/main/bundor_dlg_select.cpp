@@ -1,5 +1,5 @@
-// CBundorDlg: which entry list is shown, the category list's clicks, and ticks mirrored between
-// the all-entries list, the category's own list and the catalogue.
+// CBundorDlg: which entry list is shown, the category list's clicks, ticks mirrored between the
+// all-entries list, the category's own list and the catalogue, and the clicks on action links.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -13,6 +13,10 @@ BOOL CBundorDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
         MirrorTick(reinterpret_cast<const NMLISTVIEW*>(lParam));
     } else if (pNM && pNM->code == NM_CLICK && pNM->hwndFrom == m_listCategory.GetSafeHwnd()) {
         OnCategoryClick(reinterpret_cast<const NMITEMACTIVATE*>(lParam));
+    } else if (pNM && pNM->code == NM_CLICK && m_pEntryLists && m_nCurList < m_nEntryLists &&
+               pNM->hwndFrom == m_pEntryLists[m_nCurList].GetSafeHwnd() &&
+               reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iSubItem == 2) {
+        RunEntryAction(reinterpret_cast<const NMITEMACTIVATE*>(lParam));
     }
     // Then the lists' own handling and this window's table.
     return CDialog::OnNotify(wParam, lParam, pResult);

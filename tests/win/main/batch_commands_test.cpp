@@ -1,0 +1,157 @@
+// The install and save buttons under Wine, in the real window, with the real batch run: the
+// ticked entries' commands in catalogue order (an entry in two categories twice), the command
+// of the mode switched to, the folder picker with its empty-path question, the confirmation
+// cancelled and confirmed.
+#include <windows.h>
+#include <ole2.h>
+#include <shlobj.h>
+
+#include "res/resource.h"
+#include "tests/win/main/commands_support.h"
+
+namespace {
+
+std::wstring FakeInstaller() {
+    std::string unix = BUNDOR_FAKE_INSTALLER;
+    std::wstring path = L"Z:" + std::wstring(unix.begin(), unix.end());
+    for (wchar_t& ch : path)
+        if (ch == L'/') ch = L'\\';
+    return path;
+}
+
+// The lines of a stand-in installer's log that record a start.
+int Starts(const std::wstring& path) {
+    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    std::string bytes(65536, '\0');
+    DWORD got = 0;
+    ::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    ::CloseHandle(h);
+    bytes.resize(got);
+    int n = 0;
+    for (size_t at = bytes.find("cmdline:"); at != std::string::npos;
+         at = bytes.find("cmdline:", at + 1))
+        ++n;
+    return n;
+}
+
+bool Exists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST(MainBatch, InstallAndSaveTheTickedEntries) {
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));  // the folder picker's new style needs it
+    const maintest::TempFolder folder(L"bundor_main_batch");
+    const std::wstring& f = folder.Path();
+    ASSERT_TRUE(::CopyFileW(FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
+    ::CreateDirectoryW((f + L"out").c_str(), nullptr);
+    const std::wstring manual = f + L"setup.exe /log=" + f + L"manual.log";
+    const std::wstring autoLog = f + L"auto.log";
+    // a1 is listed in A and in B and ticked in both; a2 is not ticked.
+    CatalogueModel model = maintest::MakeCatalogue(
+        L"[Config]\nDefault=0\n[Type]\nSort1=A\nSort2=B\n[A.List]\nList1=a1\nList2=a2\n"
+        L"[B.List]\nList1=a1\n[a1]\nChecked=1\nManualInstall=" +
+            manual + L"\nAutoInstall=" + f + L"setup.exe /log=" + autoLog + L" /S\n[a2]\n",
+        f);
+    maintest::TestDlg dlg;
+    dlg.m_pConfig = &model.config;
+    HWND hBox = nullptr;
+    // A message box of the window or of its run; the folder picker; the confirmation.
+    const auto owned = [&] {
+        return (hBox = cmdtest::FindOwned(dlg, L"#32770", cmdtest::kBoxText)) != nullptr;
+    };
+    const auto picker = [&] {
+        hBox = cmdtest::FindOwned(dlg, L"#32770", IDOK);
+        return hBox && !::GetDlgItem(hBox, cmdtest::kBoxText);
+    };
+    const auto any = [&] {
+        return (hBox = cmdtest::FindOwned(nullptr, L"#32770", IDC_MSG_TEXT)) != nullptr;
+    };
+    const auto pick = [&](const wchar_t* pszPath) {
+        if (pszPath) {
+            ::SendMessageW(hBox, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(pszPath));
+        } else {
+            PIDLIST_ABSOLUTE pidl = nullptr;  // the computer: no file-system path
+            ::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &pidl);
+            ::SendMessageW(hBox, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(pidl));
+            ::CoTaskMemFree(pidl);
+        }
+    };
+    const std::wstring out = f + L"out";
+
+    std::vector<uitest::Script::Step> steps = {
+        {100, [&] { dlg.PostMessage(WM_COMMAND, IDC_BTN_INSTALL); }},
+        {0,
+         [&] {
+             // Interactive mode: a1's ManualInstall once per category, the window hidden.
+             const cmdtest::Box b = cmdtest::ReadBox(hBox);
+             EXPECT_EQ(b.text, L"所有项目安装完毕!");
+             EXPECT_EQ(Starts(f + L"manual.log"), 2);
+             EXPECT_FALSE(dlg.IsWindowVisible());
+             ASSERT_EQ(dlg.m_arrCommands.GetSize(), 2);
+             EXPECT_EQ(dlg.m_arrCommands[1].Str(), manual);
+             cmdtest::Press(hBox, IDOK);
+         },
+         owned},
+        {300,
+         [&] {
+             EXPECT_TRUE(dlg.IsWindowVisible());
+             dlg.SendMessage(WM_COMMAND, ID_OPTION_AUTO);
+             dlg.PostMessage(WM_COMMAND, IDC_BTN_INSTALL);
+         }},
+        {0,
+         [&] {
+             EXPECT_EQ(Starts(autoLog), 2);
+             EXPECT_EQ(Starts(f + L"manual.log"), 2);
+             cmdtest::Press(hBox, IDOK);
+         },
+         owned},
+        // Saving without SavePath: the picker; the computer has no path, so the question.
+        {300, [&] { dlg.PostMessage(WM_COMMAND, IDC_BTN_SAVE); }},
+        {200, [&] { pick(nullptr); }, picker},
+        {300, [&] { ::PostMessageW(hBox, WM_COMMAND, IDOK, 0); }},
+        {0,
+         [&] {
+             const cmdtest::Box b = cmdtest::ReadBox(hBox);
+             EXPECT_EQ(b.caption, L"保存安装包");
+             EXPECT_EQ(b.text, L"您选择的路径为空, 是否重新选择?");
+             EXPECT_EQ(b.icon, IDI_QUESTION);
+             EXPECT_TRUE(b.bYesNo);
+             cmdtest::Press(hBox, IDYES);
+         },
+         owned},
+        // Yes: the picker again, now a real folder; the confirmation lists ManualInstall twice.
+        {200, [&] { pick(out.c_str()); }, picker},
+        {300, [&] { ::PostMessageW(hBox, WM_COMMAND, IDOK, 0); }},
+        {0,
+         [&] {
+             EXPECT_EQ(cmdtest::TextOf(hBox), L"您确定要开始保存如下软件么?");
+             EXPECT_EQ(cmdtest::TextOf(::GetDlgItem(hBox, IDC_MSG_TEXT)),
+                       manual + L"\r\n" + manual + L"\r\n");
+             ::PostMessageW(hBox, WM_COMMAND, IDCANCEL, 0);
+         },
+         any},
+        {300,
+         [&] {
+             EXPECT_FALSE(Exists(out + L"\\setup.exe"));
+             EXPECT_TRUE(dlg.IsWindowVisible());
+             // With a SavePath there is no picker: the confirmation, confirmed.
+             model.config.strSavePath = out + L"\\";
+             dlg.PostMessage(WM_COMMAND, IDC_BTN_SAVE);
+         }},
+        {0, [&] { ::PostMessageW(hBox, WM_COMMAND, IDOK, 0); }, any},
+        {0,
+         [&] {
+             EXPECT_EQ(cmdtest::ReadBox(hBox).text, L"所有项目保存完毕!");
+             EXPECT_TRUE(Exists(out + L"\\setup.exe"));
+             cmdtest::Press(hBox, IDOK);
+         },
+         owned},
+        {300, [&] { EXPECT_TRUE(dlg.IsWindowVisible()); }},
+    };
+    EXPECT_EQ(uitest::RunModal(dlg, std::move(steps), 40000), 0);
+    ::OleUninitialize();
+}
+
+}  // namespace

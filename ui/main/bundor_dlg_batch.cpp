@@ -1,0 +1,91 @@
+// CBundorDlg: the two batch commands. They collect the ticked entries' commands and hand them
+// to a batch run in its progress window; a save first asks for the folder and a confirmation.
+#include <windows.h>
+#include <shlobj.h>
+
+#include "ui/batch/msg_dlg.h"
+#include "ui/batch/prog_dlg.h"
+#include "ui/main/bundor_dlg.h"
+#include "ui/main/entry_commands.h"
+
+namespace {
+
+constexpr const wchar_t* kNothingTicked =
+    L"您没有选中任何一款软件! 请选择您需要安装的软件之后再进行批量的处理.";
+constexpr const wchar_t* kSaveCaption = L"保存安装包";
+
+}  // namespace
+
+void CBundorDlg::CollectTicked(bool bSave, CString* pListText) {
+    const std::vector<WString> commands = entrycmd::CollectTicked(
+        *m_pConfig, bSave ? entrycmd::Batch::Save : entrycmd::Batch::Install);
+    m_arrCommands.RemoveAll();
+    for (const WString& command : commands) m_arrCommands.Add(CString(command));
+    if (pListText) *pListText = CString(entrycmd::ListText(commands));
+}
+
+void CBundorDlg::OnInstall() {
+    CollectTicked(false, nullptr);
+    if (m_arrCommands.IsEmpty()) {
+        MessageBox(kNothingTicked, L"软件安装", MB_ICONINFORMATION);
+        return;
+    }
+    // A run that the countdown started ends the program when nothing failed.
+    ShowWindow(SW_HIDE);
+    {
+        CProgDlg dlg(this);
+        dlg.m_bExitWhenDone = m_pConfig->bCountdown;
+        dlg.m_nMode = 0;
+        dlg.m_pEntries = &m_arrCommands;
+        dlg.DoModal();
+    }
+    ShowWindow(SW_SHOW);
+}
+
+void CBundorDlg::OnSavePackages() {
+    CString strList;
+    CollectTicked(true, &strList);
+    if (m_arrCommands.IsEmpty()) {
+        MessageBox(kNothingTicked, kSaveCaption, MB_ICONINFORMATION);
+        return;
+    }
+    // The folder picked serves this run only: with an empty SavePath every save asks again.
+    CString strFolder(m_pConfig->strSavePath);
+    while (strFolder.IsEmpty()) {
+        if (!BrowseForFolder(L"请选择安装包保存路径:", strFolder)) return;
+        if (strFolder.IsEmpty() && MessageBox(L"您选择的路径为空, 是否重新选择?", kSaveCaption,
+                                              MB_YESNO | MB_ICONQUESTION) == IDNO)
+            return;
+    }
+    // Only a confirmation starts the run (a window that could not be shown is none).
+    if (ShowMsgDlg(L"您确定要开始保存如下软件么?", strList, L"") != IDOK) return;
+    ShowWindow(SW_HIDE);
+    {
+        CProgDlg dlg(this);
+        dlg.m_nMode = 1;
+        dlg.m_pEntries = &m_arrCommands;
+        dlg.m_strSaveDir = strFolder;
+        dlg.DoModal();
+    }
+    ShowWindow(SW_SHOW);
+}
+
+int CBundorDlg::BrowseForFolder(const wchar_t* pszPrompt, CString& strFolder) {
+    wchar_t szDisplay[MAX_PATH] = {};
+    BROWSEINFOW bi{};
+    bi.hwndOwner = GetSafeHwnd();
+    bi.pszDisplayName = szDisplay;
+    bi.lpszTitle = pszPrompt;
+    bi.ulFlags = BIF_NEWDIALOGSTYLE | BIF_EDITBOX;
+    PIDLIST_ABSOLUTE pidl = ::SHBrowseForFolderW(&bi);
+    if (!pidl) {
+        strFolder.Empty();
+        return 0;
+    }
+    // An item without a file-system path (the computer, say) leaves the buffer empty.
+    wchar_t szPath[MAX_PATH] = {};
+    if (!::SHGetPathFromIDListW(pidl, szPath)) szPath[0] = L'\0';
+    ::CoTaskMemFree(pidl);
+    strFolder = szPath;
+    return 1;
+}

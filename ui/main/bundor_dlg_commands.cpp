@@ -1,0 +1,77 @@
+// CBundorDlg: the select-all box, the previous and next category buttons, the install-options
+// and help menus and the install mode.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "res/resource.h"
+#include "ui/main/bundor_dlg.h"
+
+namespace {
+
+HBITMAP LoadModuleBitmap(UINT nID) {
+    return ::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(nID));
+}
+
+}  // namespace
+
+void CBundorDlg::OnSelectAll() {
+    // The box has flipped its own tick already; every tick that changes comes back as a change
+    // notification of the shown list and is mirrored from there.
+    if (!m_pEntryLists) return;
+    m_pEntryLists[m_nCurList].CheckAllEntries(m_btnSelectAll.m_nChecked != 0);
+}
+
+void CBundorDlg::OnPrevCategory() {
+    const int s = m_listCategory.GetNextItem(-1, LVNI_SELECTED);
+    if (s <= 0) return;
+    SelectCategoryRow(s - 1);
+    m_listCategory.EnsureVisible(s - 1, TRUE);
+}
+
+void CBundorDlg::OnNextCategory() {
+    const int s = m_listCategory.GetNextItem(-1, LVNI_SELECTED);
+    if (s >= m_listCategory.GetItemCount() - 1) return;
+    SelectCategoryRow(s + 1);
+    m_listCategory.EnsureVisible(s + 1, TRUE);
+}
+
+void CBundorDlg::OnInstallOptions() {
+    ShowPopupMenu(IDR_MENU_OPTIONS, m_btnOptions, true);
+}
+
+void CBundorDlg::OnHelpMenu() {
+    ShowPopupMenu(IDR_MENU_HELP, m_btnHelp, false);
+}
+
+// The menu's first popup under the button's bottom left corner; the chosen item comes back as a
+// WM_COMMAND.
+void CBundorDlg::ShowPopupMenu(UINT nMenu, const CWnd& button, bool bModeChecks) {
+    const HMENU hMenu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(nMenu));
+    if (!hMenu) return;
+    if (const HMENU hPopup = ::GetSubMenu(hMenu, 0)) {
+        if (bModeChecks) {
+            const UINT nChecked = m_pConfig->nDefault ? ID_OPTION_AUTO : ID_OPTION_MANUAL;
+            ::CheckMenuItem(hPopup, nChecked, MF_BYCOMMAND | MF_CHECKED);
+        }
+        RECT rc{};
+        button.GetWindowRect(&rc);
+        ::TrackPopupMenu(hPopup, 0, rc.left, rc.bottom, 0, GetSafeHwnd(), nullptr);
+    }
+    ::DestroyMenu(hMenu);
+}
+
+void CBundorDlg::OnModeAuto() {
+    m_pConfig->nDefault = 1;
+    m_btnInstall.SetImages(LoadModuleBitmap(IDB_INSTALL_AUTO_IN),
+                           LoadModuleBitmap(IDB_INSTALL_AUTO_OUT));
+    m_btnInstall.SetTipText(L"自动安装所选软件");
+    m_btnInstall.Invalidate(TRUE);
+}
+
+void CBundorDlg::OnModeManual() {
+    m_pConfig->nDefault = 0;
+    m_btnInstall.SetImages(LoadModuleBitmap(IDB_INSTALL_MANUAL_IN),
+                           LoadModuleBitmap(IDB_INSTALL_MANUAL_OUT));
+    m_btnInstall.SetTipText(L"手动安装所选软件");
+    m_btnInstall.Invalidate(TRUE);
+}

@@ -1,0 +1,38 @@
+#include "ui/main/entry_commands.h"
+
+namespace entrycmd {
+
+std::vector<WString> CollectTicked(const CatalogueConfig& config, Batch batch) {
+    std::vector<WString> commands;
+    const CategoryInfo* pCategories = config.pCategories;
+    for (int k = 0; pCategories && !pCategories[k].strName.empty(); ++k) {
+        const EntryInfo* pEntries = pCategories[k].pEntries;
+        for (int j = 0; pEntries && !pEntries[j].strName.empty(); ++j) {
+            const EntryInfo& entry = pEntries[j];
+            if (!entry.nChecked) continue;
+            const bool bAuto = batch == Batch::Install && config.nDefault != 0;
+            commands.push_back(bAuto ? entry.strAutoInstall : entry.strManualInstall);
+        }
+    }
+    return commands;
+}
+
+WString ListText(const std::vector<WString>& commands) {
+    WString text;
+    for (const WString& command : commands) text += command + WSTR("\r\n");
+    return text;
+}
+
+WString PackageFileName(const WString& command) {
+    const size_t slash = command.rfind(WChar('\\'));
+    return slash == WString::npos ? WString() : command.substr(slash + 1);
+}
+
+WString InitialSavePath(const WString& savePath, const WString& command, size_t nBufferUnits) {
+    const WString name = PackageFileName(command);
+    if (savePath.size() + name.size() < nBufferUnits) return savePath + name;
+    if (name.size() < nBufferUnits) return name;
+    return WString();
+}
+
+}  // namespace entrycmd
