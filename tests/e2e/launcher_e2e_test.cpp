@@ -19,7 +19,8 @@ namespace {
 using namespace batchtest;
 
 const std::wstring kMedium = L"E:\\bundor_e2e\\";
-const wchar_t kMsiFile[] = L"C:\\Program Files\\Bundor Demo\\MSI Viewer\\readme.txt";
+const wchar_t kMsiFile[] = L"C:\\Program Files (x86)\\Bundor Demo\\MSI Viewer\\readme.txt";
+// Both packages are 32-bit ones.
 const wchar_t kNsisFile[] = L"C:\\Program Files (x86)\\Bundor Demo\\NSIS Notepad\\readme.txt";
 
 std::wstring DemoFile(const wchar_t* name) {
@@ -121,7 +122,11 @@ struct Launcher {
         if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                               kMedium.c_str(), &si, &pi))
             return;
-        hMain = WaitFor([] { return ::FindWindowW(L"#32770", L"端到端"); });
+        // Found once shown: its controls exist by then.
+        hMain = WaitFor([] {
+            const HWND h = ::FindWindowW(L"#32770", L"端到端");
+            return h && ::IsWindowVisible(h) ? h : nullptr;
+        });
     }
     ~Launcher() {
         if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT)

@@ -93,9 +93,13 @@ inline std::vector<std::wstring> LogLines(const std::wstring& path) {
     return lines;
 }
 
+// WM_GETTEXT itself: GetWindowTextW gives only the stored title of another process's window,
+// never the text an edit control holds.
 inline std::wstring Text(HWND hWnd) {
     wchar_t buffer[4096] = {};
-    ::GetWindowTextW(hWnd, buffer, 4096);
+    DWORD_PTR length = 0;
+    ::SendMessageTimeoutW(hWnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
+                          5000, &length);
     return buffer;
 }
 
@@ -108,8 +112,12 @@ inline HWND WaitFor(const std::function<HWND()>& find) {
     return nullptr;
 }
 
+// A dialog once it is shown: its initialisation, texts included, is done by then.
 inline HWND DialogTitled(const wchar_t* pszTitle) {
-    return WaitFor([=] { return ::FindWindowW(L"#32770", pszTitle); });
+    return WaitFor([=] {
+        const HWND h = ::FindWindowW(L"#32770", pszTitle);
+        return h && ::IsWindowVisible(h) ? h : nullptr;
+    });
 }
 
 // Runs a function on a thread of its own for the duration of a scope: the test's own thread
