@@ -4,32 +4,9 @@
 // all-entries list and from a category's own list.
 #include <windows.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "tests/win/main/commands_support.h"
 
 namespace {
-
-std::wstring FakeInstaller() {
-    std::string unix = BUNDOR_FAKE_INSTALLER;
-    std::wstring path = L"Z:" + std::wstring(unix.begin(), unix.end());
-    for (wchar_t& ch : path)
-        if (ch == L'/') ch = L'\\';
-    return path;
-}
-
-std::string ReadAll(const std::wstring& path) {
-    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(65536, '\0');
-    DWORD got = 0;
-    ::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    ::CloseHandle(h);
-    bytes.resize(got);
-    return bytes;
-}
 
 ULONGLONG SizeOf(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -57,7 +34,7 @@ bool ClickLink(const CListEx& list, int nRow, int k) {
 TEST(MainActions, StartAndSaveOneEntry) {
     const maintest::TempFolder folder(L"bundor_main_actions");
     const std::wstring& f = folder.Path();
-    ASSERT_TRUE(::CopyFileW(FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(cmdtest::FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
     ASSERT_TRUE(folder.WriteFile(L"readme.bundor-no-association", 10));  // no program opens it
     ::CreateDirectoryW((f + L"pkg").c_str(), nullptr);
     ASSERT_TRUE(folder.WriteFile(L"pkg\\old.exe", 5));
@@ -97,13 +74,13 @@ TEST(MainActions, StartAndSaveOneEntry) {
          }},
         {0,
          [&] {
-             EXPECT_NE(ReadAll(log).find("/log="), std::string::npos);
-             EXPECT_NE(ReadAll(log).find(" /S"), std::string::npos);
+             EXPECT_NE(cmdtest::ReadAll(log).find("/log="), std::string::npos);
+             EXPECT_NE(cmdtest::ReadAll(log).find(" /S"), std::string::npos);
              EXPECT_EQ(cmdtest::FindOwned(dlg), nullptr);  // no message
              // b1's "手动安装": its installer is missing.
              ASSERT_TRUE(ClickLink(lists[0], 5, 1));
          },
-         [&] { return ReadAll(log).find("end") != std::string::npos; }},
+         [&] { return cmdtest::ReadAll(log).find("end") != std::string::npos; }},
         {0, [&] { expectBox(L"手动安装", kNotFound + missing, IDI_EXCLAMATION); }, box},
         {100,
          [&] {

@@ -11,27 +11,12 @@
 
 namespace {
 
-std::wstring FakeInstaller() {
-    std::string unix = BUNDOR_FAKE_INSTALLER;
-    std::wstring path = L"Z:" + std::wstring(unix.begin(), unix.end());
-    for (wchar_t& ch : path)
-        if (ch == L'/') ch = L'\\';
-    return path;
-}
-
 // The lines of a stand-in installer's log that record a start.
 int Starts(const std::wstring& path) {
-    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return 0;
-    std::string bytes(65536, '\0');
-    DWORD got = 0;
-    ::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    ::CloseHandle(h);
-    bytes.resize(got);
+    const std::string log = cmdtest::ReadAll(path);
     int n = 0;
-    for (size_t at = bytes.find("cmdline:"); at != std::string::npos;
-         at = bytes.find("cmdline:", at + 1))
+    for (size_t at = log.find("cmdline:"); at != std::string::npos;
+         at = log.find("cmdline:", at + 1))
         ++n;
     return n;
 }
@@ -44,7 +29,7 @@ TEST(MainBatch, InstallAndSaveTheTickedEntries) {
     ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));  // the folder picker's new style needs it
     const maintest::TempFolder folder(L"bundor_main_batch");
     const std::wstring& f = folder.Path();
-    ASSERT_TRUE(::CopyFileW(FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(cmdtest::FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
     ::CreateDirectoryW((f + L"out").c_str(), nullptr);
     const std::wstring manual = f + L"setup.exe /log=" + f + L"manual.log";
     const std::wstring autoLog = f + L"auto.log";

@@ -100,6 +100,28 @@ inline void MouseInput(DWORD dwFlags, DWORD dwData = 0) {
     ::SendInput(1, &in, sizeof in);
 }
 
+// The stand-in installer (tests/win/fake_installer) as Wine sees it.
+inline std::wstring FakeInstaller() {
+    std::string unix = BUNDOR_FAKE_INSTALLER;
+    std::wstring path = L"Z:" + std::wstring(unix.begin(), unix.end());
+    for (wchar_t& ch : path)
+        if (ch == L'/') ch = L'\\';
+    return path;
+}
+
+// A file's bytes (empty when it cannot be read).
+inline std::string ReadAll(const std::wstring& path) {
+    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(65536, '\0');
+    DWORD got = 0;
+    ::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    ::CloseHandle(h);
+    bytes.resize(got);
+    return bytes;
+}
+
 inline bool Visible(const CWnd& wnd) {
     return (wnd.GetStyle() & WS_VISIBLE) != 0;
 }

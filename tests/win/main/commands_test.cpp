@@ -18,9 +18,9 @@ std::wstring LabelText(const CStaticTime& label) {
     return label.GetText().IsEmpty() ? cmdtest::TextOf(label) : label.GetText().Str();
 }
 
-// Nothing ticked, a countdown of 2 seconds: the labels count 2, 1; right clicks and the wheel
-// leave it running; at zero the no-selection message comes (the Expired state); the next left
-// click, on the select-all box, stops it and still ticks every row.
+// Nothing ticked, a countdown of 2 seconds: the labels count 2, 1; a right click, the wheel, an
+// Alt key and a press on the frame leave it running; at zero the no-selection message comes (the
+// Expired state); the next left click, on the select-all box, stops it and still ticks every row.
 TEST(MainCommands, CountdownRunsOutAndAClickStopsItAndStillActs) {
     CatalogueModel model = maintest::MakeCatalogue(
         L"[Config]\nWaitime=2\nDefault=1\n[Type]\nSort1=A\nSort2=B\n[A.List]\nList1=a1\n"
@@ -44,7 +44,13 @@ TEST(MainCommands, CountdownRunsOutAndAClickStopsItAndStillActs) {
          }},
         {100, [] { cmdtest::MouseInput(MOUSEEVENTF_RIGHTDOWN); }},
         {100, [] { cmdtest::MouseInput(MOUSEEVENTF_RIGHTUP); }},
-        {100, [] { cmdtest::MouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-WHEEL_DELTA)); }},
+        {100,
+         [&] {
+             cmdtest::MouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-WHEEL_DELTA));
+             // An Alt key going down and a press on the frame reach the window as well.
+             dlg.m_listCategory.PostMessage(WM_SYSKEYDOWN, VK_MENU, 1 << 29);
+             dlg.PostMessage(WM_NCLBUTTONDOWN, HTBORDER, 0);
+         }},
         {100,
          [&] {
              EXPECT_EQ(c.bCountdown, 1);
