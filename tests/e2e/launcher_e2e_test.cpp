@@ -50,14 +50,15 @@ bool Runs32Bit() {
     return runs;
 }
 
+// A named CALLBACK: a lambda has no stdcall conversion in the 32-bit build.
+BOOL CALLBACK AddVisible(HWND h, LPARAM l) {
+    if (::IsWindowVisible(h)) reinterpret_cast<std::set<HWND>*>(l)->insert(h);
+    return TRUE;
+}
+
 std::set<HWND> VisibleTopWindows() {
     std::set<HWND> windows;
-    ::EnumWindows(
-        [](HWND h, LPARAM l) {
-            if (::IsWindowVisible(h)) reinterpret_cast<std::set<HWND>*>(l)->insert(h);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    ::EnumWindows(AddVisible, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
