@@ -24,7 +24,7 @@ const wchar_t kMsiFile[] = L"C:\\Program Files (x86)\\Bundor Demo\\MSI Viewer\\r
 const wchar_t kNsisFile[] = L"C:\\Program Files (x86)\\Bundor Demo\\NSIS Notepad\\readme.txt";
 
 std::wstring DemoFile(const wchar_t* name) {
-    return ToWindowsPath(BUNDOR_DEMO_MEDIUM) + L"\\soft\\" + name;
+    return WinePath(BUNDOR_DEMO_MEDIUM) + L"\\soft\\" + name;
 }
 
 // Waits for a program and gives its exit code (STILL_ACTIVE when it did not end in time).
@@ -70,7 +70,7 @@ struct Medium {
         ::CreateDirectoryW(kMedium.c_str(), nullptr);
         ::CreateDirectoryW((kMedium + L"soft").c_str(), nullptr);
         ::DeleteFileW(log.c_str());
-        ::CopyFileW(ToWindowsPath(BUNDOR_LAUNCHER).c_str(), (kMedium + L"Setup.exe").c_str(),
+        ::CopyFileW(WinePath(BUNDOR_LAUNCHER).c_str(), (kMedium + L"Setup.exe").c_str(),
                     FALSE);
         for (const wchar_t* n : {L"one.exe", L"two.exe", L"three.exe", L"four.exe"})
             ::CopyFileW(FakeInstaller().c_str(), (kMedium + L"soft\\" + n).c_str(), FALSE);
@@ -94,8 +94,8 @@ struct Medium {
                            L"[乙类]\r\nWorkingDir=%CurrDir%\r\n[乙类.List]\r\n";
         int n = 1;
         if (Runs32Bit()) ini += L"List" + std::to_wstring(n++) + L"=记事本\r\n";
-        ini +=
-            L"List" + std::to_wstring(n++) + L"=第三\r\nList" + std::to_wstring(n++) + L"=不选\r\n";
+        ini += L"List" + std::to_wstring(n++) + L"=第三\r\n";
+        ini += L"List" + std::to_wstring(n++) + L"=不选\r\n";
         const auto entry = [&](const wchar_t* name, const std::wstring& command, int checked) {
             ini += std::wstring(L"[") + name + L"]\r\nWorkingDir=%CurrDir%\r\nAutoInstall=" +
                    command + L"\r\nManualInstall=" + command + L"\r\nChecked=" +
@@ -108,7 +108,7 @@ struct Medium {
         if (Runs32Bit()) entry(L"记事本", nsis, 1);
         entry(L"第三", three, 1);
         entry(L"不选", four, 0);
-        WriteText(kMedium + L"Setup.INI", WideToUtf8(ini));
+        WriteFile(kMedium + L"Setup.INI", WideToUtf8(ini));
     }
 };
 

@@ -123,6 +123,7 @@ private:
     void OnModeAuto();
     void OnModeManual();
     void ShowPopupMenu(UINT nMenu, const CWnd& button, bool bModeChecks);
+    void ShowInstallMode();
 
     // --- the countdown (bundor_dlg_countdown.cpp) ---
     fw::Reply OnTimer(UINT_PTR nIDEvent);

@@ -95,13 +95,13 @@ void CBundorDlg::CreateCommandButtons() {
     CreateButton(m_btnHelp, this,
                  {L"", kButtonStyle, 95, 31, IDC_BTN_HELP, IDB_HELP_IN, IDB_HELP_OUT,
                   L"查看帮助信息", kTopBandButtonBk});
-    if (m_pConfig->nDefault) {
-        m_btnInstall.SetImages(LoadModuleBitmap(IDB_INSTALL_AUTO_IN),
-                               LoadModuleBitmap(IDB_INSTALL_AUTO_OUT));
-        m_btnInstall.SetTipText(L"自动安装所选软件");
-    } else {
-        m_btnInstall.SetImages(LoadModuleBitmap(IDB_INSTALL_MANUAL_IN),
-                               LoadModuleBitmap(IDB_INSTALL_MANUAL_OUT));
-        m_btnInstall.SetTipText(L"手动安装所选软件");
-    }
+    ShowInstallMode();
+}
+
+// The install button's images and tooltip for the catalogue's install mode.
+void CBundorDlg::ShowInstallMode() {
+    const bool bAuto = m_pConfig->nDefault != 0;
+    m_btnInstall.SetImages(LoadModuleBitmap(bAuto ? IDB_INSTALL_AUTO_IN : IDB_INSTALL_MANUAL_IN),
+                           LoadModuleBitmap(bAuto ? IDB_INSTALL_AUTO_OUT : IDB_INSTALL_MANUAL_OUT));
+    m_btnInstall.SetTipText(bAuto ? L"自动安装所选软件" : L"手动安装所选软件");
 }

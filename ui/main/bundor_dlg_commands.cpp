@@ -62,16 +62,12 @@ void CBundorDlg::ShowPopupMenu(UINT nMenu, const CWnd& button, bool bModeChecks)
 
 void CBundorDlg::OnModeAuto() {
     m_pConfig->nDefault = 1;
-    m_btnInstall.SetImages(LoadModuleBitmap(IDB_INSTALL_AUTO_IN),
-                           LoadModuleBitmap(IDB_INSTALL_AUTO_OUT));
-    m_btnInstall.SetTipText(L"自动安装所选软件");
+    ShowInstallMode();
     m_btnInstall.Invalidate(TRUE);
 }
 
 void CBundorDlg::OnModeManual() {
     m_pConfig->nDefault = 0;
-    m_btnInstall.SetImages(LoadModuleBitmap(IDB_INSTALL_MANUAL_IN),
-                           LoadModuleBitmap(IDB_INSTALL_MANUAL_OUT));
-    m_btnInstall.SetTipText(L"手动安装所选软件");
+    ShowInstallMode();
     m_btnInstall.Invalidate(TRUE);
 }

@@ -1,4 +1,4 @@
-// Helpers of the batch-run window tests: test folders, the stand-in installer, its log, and a
+// Helpers of the batch-run window tests: the stand-in installer's log, window texts, and a
 // watcher thread that looks at the run's windows from outside and answers them.
 #pragma once
 
@@ -10,64 +10,14 @@
 #include <vector>
 
 #include "app/utf.h"
+#include "tests/win/main/test_medium.h"
 
 namespace batchtest {
 
-inline std::wstring ToWindowsPath(const std::string& unixPath) {
-    std::wstring path = L"Z:" + Utf8ToWide(unixPath);
-    for (wchar_t& unit : path)
-        if (unit == L'/') unit = L'\\';
-    return path;
-}
-
-inline std::wstring FakeInstaller() {
-    return ToWindowsPath(BUNDOR_FAKE_INSTALLER);
-}
-
-// A fresh folder under the temporary folder (ending in a backslash), removed at the end.
-class TempFolder {
-public:
-    explicit TempFolder(const wchar_t* pszName) {
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + pszName + L"\\";
-        Remove(m_path);
-        ::CreateDirectoryW(m_path.c_str(), nullptr);
-    }
-    ~TempFolder() { Remove(m_path); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::wstring& Path() const { return m_path; }
-
-private:
-    static void Remove(const std::wstring& folder) {
-        WIN32_FIND_DATAW data;
-        const HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = data.cFileName;
-                if (name == L"." || name == L"..") continue;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    Remove(folder + name + L"\\");
-                } else {
-                    ::SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-                    ::DeleteFileW((folder + name).c_str());
-                }
-            } while (::FindNextFileW(find, &data));
-            ::FindClose(find);
-        }
-        ::RemoveDirectoryW(folder.c_str());
-    }
-    std::wstring m_path;
-};
-
-inline void WriteText(const std::wstring& path, const std::string& bytes) {
-    const HANDLE h =
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(h);
-}
+using testmedium::FakeInstaller;
+using testmedium::TempFolder;
+using testmedium::WinePath;
+using testmedium::WriteFile;
 
 // The file's bytes, or "<missing>".
 inline std::string ReadText(const std::wstring& path) {

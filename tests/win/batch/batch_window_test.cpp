@@ -33,8 +33,8 @@ void Shot(HWND hWnd, const wchar_t* pszName) {
     ::RedrawWindow(hWnd, nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     ::Sleep(100);
-    ::CreateDirectoryW(ToWindowsPath(BUNDOR_SHOT_DIR).c_str(), nullptr);
-    gallery::WritePng(ToWindowsPath(BUNDOR_SHOT_DIR) + L"\\" + pszName + L".png",
+    ::CreateDirectoryW(WinePath(BUNDOR_SHOT_DIR).c_str(), nullptr);
+    gallery::WritePng(WinePath(BUNDOR_SHOT_DIR) + L"\\" + pszName + L".png",
                       uitest::Pixels::FromWindowFrame(hWnd));
 }
 
@@ -177,8 +177,8 @@ TEST(BatchRunWindow, InstallRunOfFourWithOneMissingShowsEachStepAndReportsTheMis
 TEST(BatchRunWindow, SaveRunsOverwriteAnOlderCopyAndReportMissingSourcesAndFolders) {
     TempFolder src(L"bundor_batch_src");
     TempFolder dest(L"bundor_batch_dest");
-    WriteText(src.Path() + L"a.exe", "new");
-    WriteText(dest.Path() + L"a.exe", "older");
+    WriteFile(src.Path() + L"a.exe", "new");
+    WriteFile(dest.Path() + L"a.exe", "older");
 
     struct Outcome {
         INT_PTR result = 0;
@@ -263,7 +263,7 @@ TEST(BatchRunWindow, TheReportAnswersOkOnlyForOkAndEnter) {
 TEST(BatchRunWindow, ACleanInstallRunAskedToEndTheProgramClosesTheOwnerAndExitsWithZero) {
     TempFolder dir(L"bundor_batch_exit");
     const std::wstring log = dir.Path() + L"log.txt";
-    std::wstring cmd = L"\"" + ToWindowsPath(BUNDOR_EXIT_PROBE) + L"\" \"" + log + L"\" \"" +
+    std::wstring cmd = L"\"" + WinePath(BUNDOR_EXIT_PROBE) + L"\" \"" + log + L"\" \"" +
                        FakeInstaller() + L" /log=" + log + L"\"";
     STARTUPINFOW si{sizeof si};
     PROCESS_INFORMATION pi{};

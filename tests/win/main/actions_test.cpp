@@ -34,7 +34,7 @@ bool ClickLink(const CListEx& list, int nRow, int k) {
 TEST(MainActions, StartAndSaveOneEntry) {
     const maintest::TempFolder folder(L"bundor_main_actions");
     const std::wstring& f = folder.Path();
-    ASSERT_TRUE(::CopyFileW(cmdtest::FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(testmedium::FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
     ASSERT_TRUE(folder.WriteFile(L"readme.bundor-no-association", 10));  // no program opens it
     ::CreateDirectoryW((f + L"pkg").c_str(), nullptr);
     ASSERT_TRUE(folder.WriteFile(L"pkg\\old.exe", 5));

@@ -29,7 +29,7 @@ TEST(MainBatch, InstallAndSaveTheTickedEntries) {
     ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));  // the folder picker's new style needs it
     const maintest::TempFolder folder(L"bundor_main_batch");
     const std::wstring& f = folder.Path();
-    ASSERT_TRUE(::CopyFileW(cmdtest::FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(testmedium::FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
     ::CreateDirectoryW((f + L"out").c_str(), nullptr);
     const std::wstring manual = f + L"setup.exe /log=" + f + L"manual.log";
     const std::wstring autoLog = f + L"auto.log";

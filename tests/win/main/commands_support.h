@@ -74,41 +74,6 @@ inline void Press(HWND hDlg, int nID) {
     ::PostMessageW(::GetDlgItem(hDlg, nID), BM_CLICK, 0, 0);
 }
 
-inline void Keys(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> in;
-    for (WORD vk : keys) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = vk;
-        in.push_back(i);
-    }
-    for (auto it = keys.end(); it != keys.begin();) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = *--it;
-        i.ki.dwFlags = KEYEVENTF_KEYUP;
-        in.push_back(i);
-    }
-    ::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
-
-inline void MouseInput(DWORD dwFlags, DWORD dwData = 0) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = dwFlags;
-    in.mi.mouseData = dwData;
-    ::SendInput(1, &in, sizeof in);
-}
-
-// The stand-in installer (tests/win/fake_installer) as Wine sees it.
-inline std::wstring FakeInstaller() {
-    std::string unix = BUNDOR_FAKE_INSTALLER;
-    std::wstring path = L"Z:" + std::wstring(unix.begin(), unix.end());
-    for (wchar_t& ch : path)
-        if (ch == L'/') ch = L'\\';
-    return path;
-}
-
 // A file's bytes (empty when it cannot be read).
 inline std::string ReadAll(const std::wstring& path) {
     const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,

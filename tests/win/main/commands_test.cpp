@@ -42,11 +42,11 @@ TEST(MainCommands, CountdownRunsOutAndAClickStopsItAndStillActs) {
              rcSelectAll = maintest::ClientRectOf(dlg, dlg.m_btnSelectAll);
              uitest::MouseTo(uitest::ScreenPoint(dlg.m_pEntryLists[0], 100, 100));
          }},
-        {100, [] { cmdtest::MouseInput(MOUSEEVENTF_RIGHTDOWN); }},
-        {100, [] { cmdtest::MouseInput(MOUSEEVENTF_RIGHTUP); }},
+        {100, [] { uitest::MouseInput(MOUSEEVENTF_RIGHTDOWN); }},
+        {100, [] { uitest::MouseInput(MOUSEEVENTF_RIGHTUP); }},
         {100,
          [&] {
-             cmdtest::MouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-WHEEL_DELTA));
+             uitest::MouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-WHEEL_DELTA));
              // An Alt key going down and a press on the frame reach the window as well.
              dlg.m_listCategory.PostMessage(WM_SYSKEYDOWN, VK_MENU, 1 << 29);
              dlg.PostMessage(WM_NCLBUTTONDOWN, HTBORDER, 0);
@@ -128,13 +128,27 @@ TEST(MainCommands, SelectAllCategoriesMenusAndTheMode) {
         return (::GetMenuState(h, nID, MF_BYCOMMAND) & MF_CHECKED) != 0;
     };
 
+    // The menu opens under the button's bottom left corner.
+    const auto under = [&](const CWnd& button) {
+        RECT rcMenu{}, rcButton{};
+        ::GetWindowRect(hMenu, &rcMenu);
+        button.GetWindowRect(&rcButton);
+        EXPECT_EQ(rcMenu.left, rcButton.left);
+        EXPECT_EQ(rcMenu.top, rcButton.bottom);
+    };
+    const auto mode = [&](int nDefault, UINT nIn, UINT nOut, const wchar_t* pszTip) {
+        EXPECT_EQ(c.nDefault, nDefault);
+        EXPECT_TRUE(maintest::ShowsImages(dlg.m_btnInstall, nIn, nOut));
+        EXPECT_EQ(maintest::TipText(dlg.m_btnInstall), pszTip);
+    };
+
     std::vector<uitest::Script::Step> steps = {
         {100,
          [&] {
              lists = dlg.m_pEntryLists.get();
              ::SetForegroundWindow(dlg);
              dlg.m_listCategory.SetFocus();
-             cmdtest::Keys({VK_DOWN});
+             uitest::Keys({VK_DOWN});
          }},
         {200,
          [&] {
@@ -186,47 +200,33 @@ TEST(MainCommands, SelectAllCategoriesMenusAndTheMode) {
         {0,
          [&] {
              // Under the options button, the current mode checked.
-             RECT rcMenu{}, rcButton{};
-             ::GetWindowRect(hMenu, &rcMenu);
-             dlg.m_btnOptions.GetWindowRect(&rcButton);
-             EXPECT_EQ(rcMenu.left, rcButton.left);
-             EXPECT_EQ(rcMenu.top, rcButton.bottom);
+             under(dlg.m_btnOptions);
              EXPECT_TRUE(checked(ID_OPTION_AUTO));
              EXPECT_FALSE(checked(ID_OPTION_MANUAL));
-             cmdtest::Keys({'M'});
+             uitest::Keys({'M'});
          },
          menu},
         {300,
          [&] {
-             EXPECT_EQ(c.nDefault, 0);
-             EXPECT_TRUE(maintest::ShowsImages(dlg.m_btnInstall, IDB_INSTALL_MANUAL_IN,
-                                               IDB_INSTALL_MANUAL_OUT));
-             EXPECT_EQ(maintest::TipText(dlg.m_btnInstall), L"手动安装所选软件");
+             mode(0, IDB_INSTALL_MANUAL_IN, IDB_INSTALL_MANUAL_OUT, L"手动安装所选软件");
              dlg.PostMessage(WM_COMMAND, IDC_BTN_OPTIONS);
          }},
         {0,
          [&] {
              EXPECT_FALSE(checked(ID_OPTION_AUTO));
              EXPECT_TRUE(checked(ID_OPTION_MANUAL));
-             cmdtest::Keys({'A'});
+             uitest::Keys({'A'});
          },
          menu},
         {300,
          [&] {
-             EXPECT_EQ(c.nDefault, 1);
-             EXPECT_TRUE(maintest::ShowsImages(dlg.m_btnInstall, IDB_INSTALL_AUTO_IN,
-                                               IDB_INSTALL_AUTO_OUT));
-             EXPECT_EQ(maintest::TipText(dlg.m_btnInstall), L"自动安装所选软件");
+             mode(1, IDB_INSTALL_AUTO_IN, IDB_INSTALL_AUTO_OUT, L"自动安装所选软件");
              dlg.PostMessage(WM_COMMAND, IDC_BTN_HELP);
          }},
         {0,
          [&] {
-             RECT rcMenu{}, rcButton{};
-             ::GetWindowRect(hMenu, &rcMenu);
-             dlg.m_btnHelp.GetWindowRect(&rcButton);
-             EXPECT_EQ(rcMenu.left, rcButton.left);
-             EXPECT_EQ(rcMenu.top, rcButton.bottom);
-             cmdtest::Keys({'A'});
+             under(dlg.m_btnHelp);
+             uitest::Keys({'A'});
          },
          menu},
         {0,

@@ -32,31 +32,6 @@ Pixels IconPixels(HICON hIcon, int nSize = 32) {
     return ImagePixels(list, 0, nSize);
 }
 
-void RightButton(bool bDown) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = bDown ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
-    ::SendInput(1, &in, sizeof in);
-}
-
-void Keys(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> in;
-    for (WORD vk : keys) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = vk;
-        in.push_back(i);
-    }
-    for (auto it = keys.end(); it != keys.begin();) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = *--it;
-        i.ki.dwFlags = KEYEVENTF_KEYUP;
-        in.push_back(i);
-    }
-    ::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
-
 // The rows' centre on the screen.
 POINT RowPoint(const CListEx& list, int nRow, int x = -1) {
     const RECT rc = lxtest::ItemRect(list, nRow, LVIR_BOUNDS);
@@ -319,23 +294,23 @@ TEST(MainWindow, DesignExampleCatalogue) {
              EXPECT_EQ(dlg.m_listCategory.GetNextItem(-1, LVNI_SELECTED), 1);
              EXPECT_EQ(dlg.m_nCurList, 1);
              EXPECT_TRUE(Visible(lists[1]));
-             RightButton(true);
+             uitest::MouseInput(MOUSEEVENTF_RIGHTDOWN);
          }},
-        {100, [] { RightButton(false); }},
+        {100, [] { uitest::MouseInput(MOUSEEVENTF_RIGHTUP); }},
         {200,
          [&] {
              EXPECT_EQ(dlg.m_listCategory.GetNextItem(-1, LVNI_SELECTED), 1);
              EXPECT_TRUE(Visible(lists[1]));
              ::SetForegroundWindow(dlg);
              dlg.m_listCategory.SetFocus();
-             Keys({VK_RETURN});
+             uitest::Keys({VK_RETURN});
          }},
-        {200, [] { Keys({VK_ESCAPE}); }},
+        {200, [] { uitest::Keys({VK_ESCAPE}); }},
         {300,
          [&] {
              // Enter and Escape leave the window open; Alt+F4 closes it.
              EXPECT_TRUE(dlg.IsWindowVisible());
-             Keys({VK_MENU, VK_F4});
+             uitest::Keys({VK_MENU, VK_F4});
          }},
     };
     uitest::MouseTo(POINT{2, 2});

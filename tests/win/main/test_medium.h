@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "app/catalogue_host.h"
+#include "app/utf.h"
 
 namespace testmedium {
 
@@ -21,10 +22,17 @@ inline std::wstring WinePath(std::wstring path) {
     return !path.empty() && path.front() == L'\\' ? L"Z:" + path : path;
 }
 
-inline std::wstring WinePath(const char* pszAscii) {
-    const std::string s = pszAscii;
-    return WinePath(std::wstring(s.begin(), s.end()));
+inline std::wstring WinePath(const char* pszUtf8) {
+    const WString path = Utf8ToWide(pszUtf8);
+    return WinePath(std::wstring(path.begin(), path.end()));
 }
+
+#ifdef BUNDOR_FAKE_INSTALLER
+// The stand-in installer of tests/win/fake_installer.
+inline std::wstring FakeInstaller() {
+    return WinePath(BUNDOR_FAKE_INSTALLER);
+}
+#endif
 
 // Writes bytes to a new file, then makes it `size` bytes long where that is more (sparse beyond
 // what is written).
@@ -52,6 +60,8 @@ inline void RemoveTree(const std::wstring& folder) {
         do {
             const std::wstring name = data.cFileName;
             if (name == L"." || name == L"..") continue;
+            // Read-only files and folders of the tests go as well.
+            ::SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(folder + name + L"\\");
             else

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -172,11 +173,35 @@ inline void MouseTo(POINT pt) {
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &in, sizeof in);
 }
-inline void MouseButton(bool bDown) {
+// A button or wheel event where the pointer is.
+inline void MouseInput(DWORD dwFlags, DWORD dwData = 0) {
     INPUT in{};
     in.type = INPUT_MOUSE;
-    in.mi.dwFlags = bDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    in.mi.dwFlags = dwFlags;
+    in.mi.mouseData = dwData;
     ::SendInput(1, &in, sizeof in);
+}
+inline void MouseButton(bool bDown) {
+    MouseInput(bDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+}
+// Real key strokes: the keys go down in order and come up in reverse, so that {VK_MENU, VK_F4}
+// is Alt+F4.
+inline void Keys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> in;
+    for (WORD vk : keys) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = vk;
+        in.push_back(i);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = *--it;
+        i.ki.dwFlags = KEYEVENTF_KEYUP;
+        in.push_back(i);
+    }
+    ::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 // The centre of a window (or a point of its client area) on the screen.
 inline POINT ScreenPoint(HWND hWnd, int x = -1, int y = -1) {
