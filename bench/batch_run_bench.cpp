@@ -20,17 +20,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/win/main/test_medium.h"
 #include "ui/batch/prog_dlg.h"
 
 namespace {
 
 constexpr int kRounds = 3;
-
-std::wstring ToWindowsPath(const char* unixPath) {
-    std::wstring path = L"Z:";
-    for (const char* p = unixPath; *p; ++p) path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
-    return path;
-}
 
 double Now() {
     LARGE_INTEGER f, t;
@@ -150,7 +145,7 @@ int wmain(int argc, wchar_t** argv) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS};
     ::InitCommonControlsEx(&icc);
     g_mainThread = ::GetCurrentThreadId();
-    const std::wstring exe = ToWindowsPath(BUNDOR_FAKE_INSTALLER);
+    const std::wstring exe = testmedium::FakeInstaller();
     const std::wstring command = exe + L" /exit=0";
     int sizes[8] = {20, 100};
     int count = 2;

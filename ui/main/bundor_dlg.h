@@ -123,6 +123,7 @@ private:
     void OnModeAuto();
     void OnModeManual();
     void ShowPopupMenu(UINT nMenu, const CWnd& button, bool bModeChecks);
+    void SetInstallMode(int nDefault);
     void ShowInstallMode();
 
     // --- the countdown (bundor_dlg_countdown.cpp) ---

@@ -61,13 +61,15 @@ void CBundorDlg::ShowPopupMenu(UINT nMenu, const CWnd& button, bool bModeChecks)
 }
 
 void CBundorDlg::OnModeAuto() {
-    m_pConfig->nDefault = 1;
-    ShowInstallMode();
-    m_btnInstall.Invalidate(TRUE);
+    SetInstallMode(1);
 }
 
 void CBundorDlg::OnModeManual() {
-    m_pConfig->nDefault = 0;
+    SetInstallMode(0);
+}
+
+void CBundorDlg::SetInstallMode(int nDefault) {
+    m_pConfig->nDefault = nDefault;
     ShowInstallMode();
     m_btnInstall.Invalidate(TRUE);
 }
