@@ -567,7 +567,8 @@ TEST(ImageButtonInput, CheckBoxShowsInWhileTickedAndTogglesOnClick) {
                                    [&] {
                                        EXPECT_EQ(b.GetCheck(), 1);
                                        EXPECT_EQ(capture().At(0, 4), kInMark);
-                                   }},
+                                   },
+                                   [&] { return b.GetCheck() == 1; }},
                                   {0, [&] { MouseTo(HostPoint(dlg, 300, 200)); }},
                                   // Ticked, not hovered: In, and the caption has not moved.
                                   {0,
@@ -585,7 +586,8 @@ TEST(ImageButtonInput, CheckBoxShowsInWhileTickedAndTogglesOnClick) {
                                    [&] {
                                        EXPECT_EQ(b.GetCheck(), 0);
                                        EXPECT_EQ(capture().At(0, 4), kOutMark);
-                                   }},
+                                   },
+                                   [&] { return b.GetCheck() == 0; }},
                               });
     ASSERT_EQ(r, 0);
     EXPECT_EQ(dlg.Clicks(1001), 2);

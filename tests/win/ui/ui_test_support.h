@@ -10,6 +10,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -163,7 +164,12 @@ inline HBITMAP LoadResBitmap(UINT nID) {
 // --- input ----------------------------------------------------------------------------------
 
 // Real mouse input through the system's input queue, in screen coordinates.
-inline void MouseTo(POINT pt) {
+namespace detail {
+inline std::optional<POINT>& LastMouseTarget() {
+    static std::optional<POINT> pt;
+    return pt;
+}
+inline INPUT AbsoluteMove(POINT pt) {
     const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
     INPUT in{};
     in.type = INPUT_MOUSE;
@@ -171,13 +177,22 @@ inline void MouseTo(POINT pt) {
     in.mi.dx = static_cast<LONG>((static_cast<long long>(pt.x) * 65536 + cx - 1) / cx);
     in.mi.dy = static_cast<LONG>((static_cast<long long>(pt.y) * 65536 + cy - 1) / cy);
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return in;
+}
+}  // namespace detail
+inline void MouseTo(POINT pt) {
+    detail::LastMouseTarget() = pt;
+    INPUT in = detail::AbsoluteMove(pt);
     ::SendInput(1, &in, sizeof in);
 }
-// A button or wheel event where the pointer is.
+// A button or wheel event at the point the pointer was last sent to. The event carries that
+// point itself: under Wine a late pointer event from the X server can move the pointer back
+// between the move and the press, and the click would land where the pointer was before.
 inline void MouseInput(DWORD dwFlags, DWORD dwData = 0) {
     INPUT in{};
+    if (const auto& pt = detail::LastMouseTarget()) in = detail::AbsoluteMove(*pt);
     in.type = INPUT_MOUSE;
-    in.mi.dwFlags = dwFlags;
+    in.mi.dwFlags |= dwFlags;
     in.mi.mouseData = dwData;
     ::SendInput(1, &in, sizeof in);
 }
