@@ -81,7 +81,9 @@ private:
 
 // The file system of the platform the program runs on.
 // On Windows: FindFirstFileW, GetDriveTypeW, CopyFileW, and CreateFileW (no access, no
-// sharing, OPEN_EXISTING) with GetFileSizeEx and CloseHandle for the size.
+// sharing, OPEN_EXISTING) with GetFileSizeEx and CloseHandle for the size; for an ordinary
+// name (no wildcard, a last component that is neither a device nor a trailing separator) an
+// attribute query answers first, with the same result at a fraction of the cost under Wine.
 // Elsewhere (the catalogue checker on Linux): backslashes are read as slashes, so relative
 // texts are looked for from the current directory; '*' and '?' match within the last
 // component only (the DOS quirks of "*.*" and of 8.3 short names are not copied); letter

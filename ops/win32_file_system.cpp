@@ -1,9 +1,48 @@
-// The Win32 file system: FindFirstFileW, GetDriveTypeW, CopyFileW, and CreateFileW for sizes.
+// The Win32 file system: FindFirstFileW, GetDriveTypeW, CopyFileW, and CreateFileW for sizes,
+// with one attribute query in front of the search and the open for ordinary names.
 #include <windows.h>
+
+#include <cwctype>
 
 #include "ops/file_system.h"
 
 namespace {
+
+// The reserved device names, which an attribute query may report as present.
+bool IsDeviceName(WStringView name) {
+    name = name.substr(0, name.find(L'.'));
+    while (!name.empty() && name.back() == L' ') name.remove_suffix(1);
+    auto upper = [](WStringView text) {
+        WString out;
+        for (WChar c : text) out.push_back(static_cast<WChar>(std::towupper(c)));
+        return out;
+    };
+    const WString base = upper(name);
+    if (base == L"CON" || base == L"PRN" || base == L"AUX" || base == L"NUL" ||
+        base == L"CONIN$" || base == L"CONOUT$")
+        return true;
+    return base.size() == 4 && (base.starts_with(L"COM") || base.starts_with(L"LPT")) &&
+           base[3] >= L'1' && base[3] <= L'9';
+}
+
+// The attributes of a file or folder with an ordinary name: no wildcard, and a last component
+// that is a name (not a root, a trailing separator, "." or "..", a stream or a device). Under
+// Wine each search and each open is a round trip to the server, while this query is not: a
+// catalogue's thousands of packages are found and measured many times faster. False when the
+// name is not ordinary or the query finds nothing; the caller then asks as it always did.
+bool QueryOrdinaryName(const WString& text, WIN32_FILE_ATTRIBUTE_DATA& data) {
+    if (text.find_first_of(L"*?") != WString::npos) return false;
+    const size_t slash = text.find_last_of(L"\\/");
+    const WStringView last = WStringView(text).substr(slash == WString::npos ? 0 : slash + 1);
+    if (last.empty() || last.find(L':') != WStringView::npos || last.back() == L'.' ||
+        last.back() == L' ' || IsDeviceName(last))
+        return false;
+    DWORD oldMode = 0;
+    const bool quiet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode) != FALSE;
+    const BOOL found = ::GetFileAttributesExW(text.c_str(), GetFileExInfoStandard, &data);
+    if (quiet) ::SetThreadErrorMode(oldMode, nullptr);
+    return found != FALSE;
+}
 
 class CWin32FileSystem final : public IFileSystem {
 public:
@@ -17,6 +56,8 @@ public:
 
 protected:
     bool FindMatch(const WString& text) override {
+        WIN32_FILE_ATTRIBUTE_DATA attributes;
+        if (QueryOrdinaryName(text, attributes)) return true;
         // A CD/DVD drive without a disc must read as "not there", not raise the system's
         // "insert a disc" box in the middle of a search over every drive.
         DWORD oldMode = 0;
@@ -30,6 +71,13 @@ protected:
     }
 
     bool MeasureFile(const WString& path, uint64_t& size) override {
+        WIN32_FILE_ATTRIBUTE_DATA attributes;
+        if (QueryOrdinaryName(path, attributes)) {
+            if (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+            size = (static_cast<uint64_t>(attributes.nFileSizeHigh) << 32) |
+                   attributes.nFileSizeLow;
+            return true;
+        }
         DWORD oldMode = 0;
         const bool quiet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode) != FALSE;
         // No access rights and no sharing, as the main window opens a package. Without the

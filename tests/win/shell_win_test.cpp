@@ -190,6 +190,39 @@ TEST_F(ShellWinTest, ExistenceTestStopsBelow260Units) {
     DeleteFileW((L"\\\\?\\" + path260).c_str());
 }
 
+// Ordinary names are answered by an attribute query, every other text by the search and the
+// open as before: the answers must be the search's own.
+TEST_F(ShellWinTest, ExistenceAndSizeAgreeWithTheSearchForOddNames) {
+    IFileSystem& files = PlatformFileSystem();
+    const std::wstring folder = disk + L"\\奇 名";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    WriteBytes(folder + L"\\a.exe", std::string(1500, 'x'));
+    auto searchFinds = [](const std::wstring& text) {
+        WIN32_FIND_DATAW data;
+        const HANDLE find = FindFirstFileW(text.c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return false;
+        FindClose(find);
+        return true;
+    };
+    for (const std::wstring& text :
+         {folder, folder + L"\\", folder + L"\\.", folder + L"\\..", folder + L"\\a.exe",
+          folder + L"\\A.EXE", folder + L"\\a.exe.", folder + L"\\a.exe ", folder + L"\\b.exe",
+          folder + L"\\a.exe:stream", std::wstring(L"G:\\"), std::wstring(L"G:"),
+          std::wstring(L"NUL"), folder + L"\\nul", folder + L"\\COM1.txt", std::wstring(L"CON")})
+        EXPECT_EQ(files.Exists(text), searchFinds(text)) << WideToUtf8(text);
+    EXPECT_TRUE(files.Exists(folder + L"\\A.EXE"));
+
+    uint64_t size = 7;
+    EXPECT_TRUE(files.FileSize(folder + L"\\A.EXE", size));
+    EXPECT_EQ(size, 1500u);
+    for (const std::wstring& text : {folder, folder + L"\\", folder + L"\\b.exe",
+                                     folder + L"\\a.*"}) {
+        EXPECT_FALSE(files.FileSize(text, size)) << WideToUtf8(text);
+        EXPECT_EQ(size, 0u);
+    }
+    RemoveTree(folder);
+}
+
 TEST_F(ShellWinTest, CdromMarkerFindsTheFileOnTheFirstCdDriveThatHasIt) {
     ASSERT_EQ(GetDriveTypeW(L"E:\\"), static_cast<UINT>(DRIVE_CDROM)) << "test drive E:";
     ASSERT_EQ(GetDriveTypeW(L"F:\\"), static_cast<UINT>(DRIVE_CDROM)) << "test drive F:";
