@@ -162,9 +162,11 @@ InProcess RunInProcess(const Medium& m, long baseGdi, long baseUser) {
         const int nEntries = static_cast<int>(m.Entries());
         all.Create(32, 32, ILC_COLOR32 | ILC_MASK, nEntries, 0);
         own.Create(32, 32, ILC_COLOR32 | ILC_MASK, nEntries, 0);
-        for (const CategoryInfo* c = pConfig->pCategories; !c->strName.empty(); ++c)
+        for (const CategoryInfo* c = pConfig->pCategories; !c->strName.empty(); ++c) {
+            CEntryIconStrip strip(nullptr, {&all, &own});
             for (const EntryInfo* e = c->pEntries; !e->strName.empty(); ++e)
-                AddEntryIcon(e->strIconPath, nullptr, {&all, &own});
+                strip.Add(e->strIconPath);
+        }
     }
     r.iconsMs = NowMs() - t0;
 

@@ -55,10 +55,10 @@ void AddIcon(HICON hIcon, HICON hFallback, std::initializer_list<CImageList*> li
 void CBundorDlg::CreateImageLists() {
     const CategoryInfo* pCategories = m_pConfig->pCategories;
     const int n = CountCategories(pCategories);
-    for (CImageList* pList : {&m_imgCategory, &m_imgCheck}) {
-        pList->Create(16, 16, kImageListFlags, 0, 0);
-        pList->SetBkColor(m_crPanelBk);
-    }
+    // Made as large as they will be (see the entry lists below).
+    m_imgCategory.Create(16, 16, kImageListFlags, n + 1, 0);
+    m_imgCheck.Create(16, 16, kImageListFlags, 2, 0);
+    for (CImageList* pList : {&m_imgCategory, &m_imgCheck}) pList->SetBkColor(m_crPanelBk);
     if (pCategories) {
         AddIcon(LoadModuleIcon(IDI_ALL_SOFTWARE, 16), m_hIcon, {&m_imgCategory});
         for (int k = 0; k < n; ++k)
@@ -77,8 +77,8 @@ void CBundorDlg::CreateImageLists() {
             const int nEntries = CountEntries(pEntries);
             own.Create(32, 32, kImageListFlags, nEntries, 0);
             own.SetBkColor(RGB(255, 255, 255));
-            for (int j = 0; j < nEntries; ++j)
-                AddEntryIcon(pEntries[j].strIconPath, m_hIcon, {&m_pEntryImages[0], &own});
+            CEntryIconStrip strip(m_hIcon, {&m_pEntryImages[0], &own});
+            for (int j = 0; j < nEntries; ++j) strip.Add(pEntries[j].strIconPath);
         }
     }
     AddIcon(LoadModuleIcon(IDI_TICK_OFF, 16), m_hIcon, {&m_imgCheck});
@@ -97,6 +97,9 @@ void CBundorDlg::CreateCategoryList(const RECT& rcClient) {
     m_listCategory.SetIconSize(16, 16);
     m_listCategory.SetLook(CListEx::LOOK_PANEL);
     m_listCategory.AddColumn(0, strHeading, LVCFMT_CENTER, 140);
+    // The row height lays the list out again: cheap while it has no rows. It comes after the
+    // font and the images, from which the list view would work out a height of its own.
+    m_listCategory.SetItemHeight(kCategoryRowHeight);
 }
 
 void CBundorDlg::SetUpEntryList(CListEx& list, int nIndex, const RECT& rcClient) {
@@ -125,11 +128,12 @@ void CBundorDlg::SetUpEntryList(CListEx& list, int nIndex, const RECT& rcClient)
         if (kColumns[c].nHeading) strHeading.LoadString(kColumns[c].nHeading);
         list.AddColumn(c, strHeading, kColumns[c].nFormat, kColumns[c].nWidth);
     }
+    // As for the category list: before the rows, after the font and the images.
+    list.SetItemHeight(kEntryRowHeight);
 }
 
 void CBundorDlg::FinishEntryList(CListEx& list) {
     const ListArt& art = SharedListArt(nullptr);
-    list.SetItemHeight(kEntryRowHeight);
     list.SetBackColor(m_crPanelBk);
     list.SetTextColors(kEntryText, kEntryText, kEntryText);
     list.SetDetailColors(kEntryDetail, kEntryDetail, kEntryDetail);
@@ -204,7 +208,6 @@ void CBundorDlg::FillLists(const RECT& rcClient) {
     }
     const ListArt& art = SharedListArt(nullptr);
     m_listCategory.SetBkBitmap(&m_bmpCategoryBk);
-    m_listCategory.SetItemHeight(kCategoryRowHeight);
     m_listCategory.SetBackColor(m_crWindowBk);
     m_listCategory.SetTextColors(kCategoryText, kCategorySelectedText, kCategorySelectedText);
     m_listCategory.SetEntryRowBitmaps(art.categoryRows);

@@ -26,20 +26,35 @@ bool ReadIconFile(const WString& path, std::vector<std::uint8_t>& bytes) {
     return ok;
 }
 
-bool AddAsBitmap(const iconimage::Image32& image, std::initializer_list<CImageList*> lists) {
+// One strip of images side by side: one colour bitmap and one mask, given to each list in one
+// call, which cuts it into images of its own width.
+bool AddAsStrip(const std::vector<iconimage::Image32>& images, const std::vector<CImageList*>& lists) {
+    constexpr int kSize = iconimage::kSize;
+    const int n = static_cast<int>(images.size());
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = iconimage::kSize;
-    bi.bmiHeader.biHeight = -iconimage::kSize;  // top row first
+    bi.bmiHeader.biWidth = kSize * n;
+    bi.bmiHeader.biHeight = -kSize;  // top row first
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     const HBITMAP hColour = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HBITMAP hMask =
-        ::CreateBitmap(iconimage::kSize, iconimage::kSize, 1, 1, image.mask.data());
+    // Mask rows of a strip are 4 bytes per image, which keeps them word-aligned as
+    // CreateBitmap wants them.
+    constexpr size_t kMaskRow = kSize / 8;
+    std::vector<std::uint8_t> mask(kMaskRow * n * kSize);
+    for (int i = 0; i < n; ++i)
+        for (int y = 0; y < kSize; ++y)
+            std::memcpy(&mask[(static_cast<size_t>(y) * n + i) * kMaskRow],
+                        &images[i].mask[y * kMaskRow], kMaskRow);
+    const HBITMAP hMask = ::CreateBitmap(kSize * n, kSize, 1, 1, mask.data());
     const bool ok = hColour && hMask && bits;
     if (ok) {
-        std::memcpy(bits, image.pixels.data(), sizeof image.pixels);
+        auto* pixels = static_cast<std::uint32_t*>(bits);
+        for (int i = 0; i < n; ++i)
+            for (int y = 0; y < kSize; ++y)
+                std::memcpy(pixels + (static_cast<size_t>(y) * n + i) * kSize,
+                            &images[i].pixels[y * kSize], kSize * sizeof(std::uint32_t));
         for (CImageList* pList : lists) ::ImageList_Add(*pList, hColour, hMask);
     }
     if (hColour) ::DeleteObject(hColour);
@@ -47,16 +62,39 @@ bool AddAsBitmap(const iconimage::Image32& image, std::initializer_list<CImageLi
     return ok;
 }
 
-}  // namespace
-
-void AddEntryIcon(const WString& path, HICON hFallback, std::initializer_list<CImageList*> lists) {
-    std::vector<std::uint8_t> bytes;
-    iconimage::Image32 image;
-    if (ReadIconFile(path, bytes) && iconimage::Decode32(bytes, image) && AddAsBitmap(image, lists))
-        return;
+void AddThroughSystem(const WString& path, HICON hFallback, const std::vector<CImageList*>& lists) {
     const auto hIcon = static_cast<HICON>(::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 32, 32,
                                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     for (CImageList* pList : lists) pList->Add(hIcon ? hIcon : hFallback);
     // The lists hold copies; the loaded icon would otherwise stay for the process's life.
     if (hIcon) ::DestroyIcon(hIcon);
+}
+
+}  // namespace
+
+CEntryIconStrip::CEntryIconStrip(HICON hFallback, std::initializer_list<CImageList*> lists,
+                                 size_t nMaxStrip)
+    : m_hFallback(hFallback), m_lists(lists), m_nMaxStrip(nMaxStrip ? nMaxStrip : 1) {}
+
+void CEntryIconStrip::Add(const WString& path) {
+    std::vector<std::uint8_t> bytes;
+    iconimage::Image32 image;
+    if (ReadIconFile(path, bytes) && iconimage::Decode32(bytes, image)) {
+        m_pending.push_back(image);
+        m_pendingPaths.push_back(path);
+        if (m_pending.size() >= m_nMaxStrip) Flush();
+        return;
+    }
+    // The icons before this one go first, so that the order stays.
+    Flush();
+    AddThroughSystem(path, m_hFallback, m_lists);
+}
+
+void CEntryIconStrip::Flush() {
+    if (m_pending.empty()) return;
+    // A strip whose bitmaps cannot be made goes in through the system, icon by icon.
+    if (!AddAsStrip(m_pending, m_lists))
+        for (const WString& path : m_pendingPaths) AddThroughSystem(path, m_hFallback, m_lists);
+    m_pending.clear();
+    m_pendingPaths.clear();
 }

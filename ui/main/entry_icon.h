@@ -1,16 +1,36 @@
-// An entry's icon file added to the main window's 32 x 32 image lists.
+// Entries' icon files added to the main window's 32 x 32 image lists.
 #pragma once
 
 #include <windows.h>
 
 #include <initializer_list>
+#include <vector>
 
 #include "app/wstring.h"
 #include "fw/image_list.h"
+#include "ui/main/icon_image.h"
 
-// Adds the icon of the file to each list (32 x 32 lists only), as LoadImageW of 32 x 32 would
-// load it; an icon that cannot be loaded is replaced by hFallback. The common form of icon
-// (a 32-bit 32 x 32 image) goes in as a bitmap, without the icon object and the screen device
-// contexts that loading and adding an icon take, which under Wine cost a millisecond or more
-// per icon.
-void AddEntryIcon(const WString& path, HICON hFallback, std::initializer_list<CImageList*> lists);
+// Adds icon files to each list (32 x 32 lists only), in the order given, as LoadImageW of
+// 32 x 32 would load them; an icon that cannot be loaded is replaced by hFallback. The common
+// form of icon (a 32-bit 32 x 32 image) goes in as a bitmap, without the icon object and the
+// screen device contexts that loading and adding an icon take; and such icons are gathered into
+// one strip, which each list takes in one call: under Wine both cost a millisecond or more per
+// icon otherwise. Everything given is in the lists once Flush has run or the strip is gone.
+class CEntryIconStrip {
+public:
+    CEntryIconStrip(HICON hFallback, std::initializer_list<CImageList*> lists,
+                    size_t nMaxStrip = 64);
+    ~CEntryIconStrip() { Flush(); }
+    CEntryIconStrip(const CEntryIconStrip&) = delete;
+    CEntryIconStrip& operator=(const CEntryIconStrip&) = delete;
+
+    void Add(const WString& path);
+    void Flush();
+
+private:
+    HICON m_hFallback;
+    std::vector<CImageList*> m_lists;
+    size_t m_nMaxStrip;  // icons held before they go to the lists, which bounds the memory
+    std::vector<iconimage::Image32> m_pending;
+    std::vector<WString> m_pendingPaths;
+};

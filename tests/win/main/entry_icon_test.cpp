@@ -43,16 +43,22 @@ TEST(EntryIcon, LikeTheSystemsIconLoader) {
                                   folder.Path() + L"absent.ico"};
     CImageList ours = maintest::WhiteImageList(), second = maintest::WhiteImageList(),
                system = maintest::WhiteImageList();
-    for (const std::wstring& file : files) {
-        AddEntryIcon(file, hFallback, {&ours, &second});
+    // Strips of at most two icons: some go in with others, some alone, some through the
+    // system between strips, and the order must hold across all of them.
+    CEntryIconStrip strip(hFallback, {&ours, &second}, 2);
+    for (const std::wstring& file : files) strip.Add(file);
+    for (const std::wstring& file : {files[1], files[0], files[1]}) strip.Add(file);
+    strip.Flush();
+    for (const std::wstring& file : {files[0], files[1], files[2], files[3], files[4], files[5],
+                                     files[1], files[0], files[1]}) {
         const auto hIcon = static_cast<HICON>(::LoadImageW(
             nullptr, file.c_str(), IMAGE_ICON, 32, 32, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
         system.Add(hIcon ? hIcon : hFallback);
         if (hIcon) ::DestroyIcon(hIcon);
     }
-    ASSERT_EQ(ours.GetImageCount(), 6);
-    ASSERT_EQ(second.GetImageCount(), 6);
-    for (int i = 0; i < 6; ++i) {
+    ASSERT_EQ(ours.GetImageCount(), 9);
+    ASSERT_EQ(second.GetImageCount(), 9);
+    for (int i = 0; i < 9; ++i) {
         for (UINT style : {ILD_NORMAL, ILD_TRANSPARENT}) {
             EXPECT_EQ(Draw(ours, i, style), Draw(system, i, style)) << i << " style " << style;
             EXPECT_EQ(Draw(second, i, style), Draw(system, i, style)) << i;
