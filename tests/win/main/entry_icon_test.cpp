@@ -33,6 +33,19 @@ TEST(EntryIcon, LikeTheSystemsIconLoader) {
     for (int i = 0; i < 512; ++i) ico4[22 + 40 + 64 + i] = static_cast<char>(i < 256 ? 0x99 : 0x00);
     ASSERT_TRUE(folder.WriteFile(L"four.ico", ico4));
     ASSERT_TRUE(folder.WriteFile(L"empty.ico", 100));
+    // A 32-bit icon without alpha, whose mask makes every other row transparent: here the
+    // mask is what the lists draw by.
+    std::string ico32(6 + 16 + 40 + 4096 + 128, '\0');
+    const unsigned char header32[] = {0, 0, 1, 0, 1, 0, 32, 32, 0, 0, 1, 0, 32, 0};
+    std::copy(std::begin(header32), std::end(header32), ico32.begin());
+    ico32[14] = static_cast<char>((40 + 4096 + 128) & 0xFF);
+    ico32[15] = static_cast<char>((40 + 4096 + 128) >> 8);
+    ico32[18] = 22;
+    const unsigned char info32[] = {40, 0, 0, 0, 32, 0, 0, 0, 64, 0, 0, 0, 1, 0, 32, 0};
+    std::copy(std::begin(info32), std::end(info32), ico32.begin() + 22);
+    for (int i = 0; i < 1024; ++i) ico32[22 + 40 + 4 * i + 2] = '\xC0';  // red, alpha 0
+    for (int i = 0; i < 128; ++i) ico32[22 + 40 + 4096 + i] = (i / 4) % 2 ? '\xFF' : '\0';
+    ASSERT_TRUE(folder.WriteFile(L"masked.ico", ico32));
 
     const HICON hFallback = ::LoadIconW(nullptr, IDI_WARNING);
     const std::wstring files[] = {lxtest::CheckoutPath(L"res/art/app.ico"),
@@ -40,25 +53,26 @@ TEST(EntryIcon, LikeTheSystemsIconLoader) {
                                   lxtest::CheckoutPath(L"demo/icons/missing.ico"),
                                   folder.Path() + L"four.ico",
                                   folder.Path() + L"empty.ico",
-                                  folder.Path() + L"absent.ico"};
+                                  folder.Path() + L"absent.ico",
+                                  folder.Path() + L"masked.ico"};
     CImageList ours = maintest::WhiteImageList(), second = maintest::WhiteImageList(),
                system = maintest::WhiteImageList();
     // Strips of at most two icons: some go in with others, some alone, some through the
     // system between strips, and the order must hold across all of them.
     CEntryIconStrip strip(hFallback, {&ours, &second}, 2);
     for (const std::wstring& file : files) strip.Add(file);
-    for (const std::wstring& file : {files[1], files[0], files[1]}) strip.Add(file);
+    for (const std::wstring& file : {files[0], files[1], files[6]}) strip.Add(file);
     strip.Flush();
     for (const std::wstring& file : {files[0], files[1], files[2], files[3], files[4], files[5],
-                                     files[1], files[0], files[1]}) {
+                                     files[6], files[0], files[1], files[6]}) {
         const auto hIcon = static_cast<HICON>(::LoadImageW(
             nullptr, file.c_str(), IMAGE_ICON, 32, 32, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
         system.Add(hIcon ? hIcon : hFallback);
         if (hIcon) ::DestroyIcon(hIcon);
     }
-    ASSERT_EQ(ours.GetImageCount(), 9);
-    ASSERT_EQ(second.GetImageCount(), 9);
-    for (int i = 0; i < 9; ++i) {
+    ASSERT_EQ(ours.GetImageCount(), 10);
+    ASSERT_EQ(second.GetImageCount(), 10);
+    for (int i = 0; i < 10; ++i) {
         for (UINT style : {ILD_NORMAL, ILD_TRANSPARENT}) {
             EXPECT_EQ(Draw(ours, i, style), Draw(system, i, style)) << i << " style " << style;
             EXPECT_EQ(Draw(second, i, style), Draw(system, i, style)) << i;
