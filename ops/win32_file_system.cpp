@@ -2,25 +2,36 @@
 // with one attribute query in front of the search and the open for ordinary names.
 #include <windows.h>
 
-#include <cwctype>
-
 #include "ops/file_system.h"
 
 namespace {
 
-// The reserved device names, which an attribute query may report as present.
+// A CD/DVD drive without a disc must read as "not there", not raise the system's "insert a
+// disc" box in the middle of a search over every drive: the calls made while one of these
+// lives fail quietly instead.
+class QuietErrors {
+public:
+    QuietErrors() : m_bSet(::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &m_dwOld) != FALSE) {}
+    ~QuietErrors() {
+        if (m_bSet) ::SetThreadErrorMode(m_dwOld, nullptr);
+    }
+    QuietErrors(const QuietErrors&) = delete;
+    QuietErrors& operator=(const QuietErrors&) = delete;
+
+private:
+    DWORD m_dwOld = 0;
+    bool m_bSet;
+};
+
+// The reserved device names (CON, NUL, COM1 ...), with or without an extension, in any case:
+// an attribute query may report them as present.
 bool IsDeviceName(WStringView name) {
     name = name.substr(0, name.find(L'.'));
     while (!name.empty() && name.back() == L' ') name.remove_suffix(1);
-    auto upper = [](WStringView text) {
-        WString out;
-        for (WChar c : text) out.push_back(static_cast<WChar>(std::towupper(c)));
-        return out;
-    };
-    const WString base = upper(name);
-    if (base == L"CON" || base == L"PRN" || base == L"AUX" || base == L"NUL" ||
-        base == L"CONIN$" || base == L"CONOUT$")
-        return true;
+    WString base;
+    for (WChar c : name) base.push_back(c >= L'a' && c <= L'z' ? c - L'a' + L'A' : c);
+    for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"})
+        if (base == device) return true;
     return base.size() == 4 && (base.starts_with(L"COM") || base.starts_with(L"LPT")) &&
            base[3] >= L'1' && base[3] <= L'9';
 }
@@ -37,11 +48,8 @@ bool QueryOrdinaryName(const WString& text, WIN32_FILE_ATTRIBUTE_DATA& data) {
     if (last.empty() || last.find(L':') != WStringView::npos || last.back() == L'.' ||
         last.back() == L' ' || IsDeviceName(last))
         return false;
-    DWORD oldMode = 0;
-    const bool quiet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode) != FALSE;
-    const BOOL found = ::GetFileAttributesExW(text.c_str(), GetFileExInfoStandard, &data);
-    if (quiet) ::SetThreadErrorMode(oldMode, nullptr);
-    return found != FALSE;
+    const QuietErrors quiet;
+    return ::GetFileAttributesExW(text.c_str(), GetFileExInfoStandard, &data) != FALSE;
 }
 
 class CWin32FileSystem final : public IFileSystem {
@@ -58,13 +66,12 @@ protected:
     bool FindMatch(const WString& text) override {
         WIN32_FILE_ATTRIBUTE_DATA attributes;
         if (QueryOrdinaryName(text, attributes)) return true;
-        // A CD/DVD drive without a disc must read as "not there", not raise the system's
-        // "insert a disc" box in the middle of a search over every drive.
-        DWORD oldMode = 0;
-        const bool quiet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode) != FALSE;
         WIN32_FIND_DATAW data;
-        const HANDLE find = ::FindFirstFileW(text.c_str(), &data);
-        if (quiet) ::SetThreadErrorMode(oldMode, nullptr);
+        HANDLE find = INVALID_HANDLE_VALUE;
+        {
+            const QuietErrors quiet;
+            find = ::FindFirstFileW(text.c_str(), &data);
+        }
         if (find == INVALID_HANDLE_VALUE) return false;
         ::FindClose(find);
         return true;
@@ -78,13 +85,14 @@ protected:
                    attributes.nFileSizeLow;
             return true;
         }
-        DWORD oldMode = 0;
-        const bool quiet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode) != FALSE;
         // No access rights and no sharing, as the main window opens a package. Without the
         // backup flag a folder cannot be opened; a file held open elsewhere can, as no data
         // access is asked for.
-        const HANDLE file = ::CreateFileW(path.c_str(), 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (quiet) ::SetThreadErrorMode(oldMode, nullptr);
+        HANDLE file = INVALID_HANDLE_VALUE;
+        {
+            const QuietErrors quiet;
+            file = ::CreateFileW(path.c_str(), 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        }
         if (file == INVALID_HANDLE_VALUE) return false;
         LARGE_INTEGER bytes{};
         const bool measured = ::GetFileSizeEx(file, &bytes) != FALSE && bytes.QuadPart >= 0;

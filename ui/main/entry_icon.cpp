@@ -28,7 +28,7 @@ bool ReadIconFile(const WString& path, std::vector<std::uint8_t>& bytes) {
 
 // One strip of images side by side: one colour bitmap and one mask, given to each list in one
 // call, which cuts it into images of its own width.
-bool AddAsStrip(const std::vector<iconimage::Image32>& images, const std::vector<CImageList*>& lists) {
+bool AddAsStrip(const std::vector<CEntryIconStrip::Pending>& images, const std::vector<CImageList*>& lists) {
     constexpr int kSize = iconimage::kSize;
     const int n = static_cast<int>(images.size());
     BITMAPINFO bi{};
@@ -46,7 +46,7 @@ bool AddAsStrip(const std::vector<iconimage::Image32>& images, const std::vector
     for (int i = 0; i < n; ++i)
         for (int y = 0; y < kSize; ++y)
             std::memcpy(&mask[(static_cast<size_t>(y) * n + i) * kMaskRow],
-                        &images[i].mask[y * kMaskRow], kMaskRow);
+                        &images[i].image.mask[y * kMaskRow], kMaskRow);
     const HBITMAP hMask = ::CreateBitmap(kSize * n, kSize, 1, 1, mask.data());
     const bool ok = hColour && hMask && bits;
     if (ok) {
@@ -54,7 +54,7 @@ bool AddAsStrip(const std::vector<iconimage::Image32>& images, const std::vector
         for (int i = 0; i < n; ++i)
             for (int y = 0; y < kSize; ++y)
                 std::memcpy(pixels + (static_cast<size_t>(y) * n + i) * kSize,
-                            &images[i].pixels[y * kSize], kSize * sizeof(std::uint32_t));
+                            &images[i].image.pixels[y * kSize], kSize * sizeof(std::uint32_t));
         for (CImageList* pList : lists) ::ImageList_Add(*pList, hColour, hMask);
     }
     if (hColour) ::DeleteObject(hColour);
@@ -80,8 +80,7 @@ void CEntryIconStrip::Add(const WString& path) {
     std::vector<std::uint8_t> bytes;
     iconimage::Image32 image;
     if (ReadIconFile(path, bytes) && iconimage::Decode32(bytes, image)) {
-        m_pending.push_back(image);
-        m_pendingPaths.push_back(path);
+        m_pending.push_back({image, path});
         if (m_pending.size() >= m_nMaxStrip) Flush();
         return;
     }
@@ -94,7 +93,6 @@ void CEntryIconStrip::Flush() {
     if (m_pending.empty()) return;
     // A strip whose bitmaps cannot be made goes in through the system, icon by icon.
     if (!AddAsStrip(m_pending, m_lists))
-        for (const WString& path : m_pendingPaths) AddThroughSystem(path, m_hFallback, m_lists);
+        for (const Pending& icon : m_pending) AddThroughSystem(icon.path, m_hFallback, m_lists);
     m_pending.clear();
-    m_pendingPaths.clear();
 }

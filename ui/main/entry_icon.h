@@ -18,6 +18,12 @@
 // icon otherwise. Everything given is in the lists once Flush has run or the strip is gone.
 class CEntryIconStrip {
 public:
+    // An icon read and decoded, waiting for its strip.
+    struct Pending {
+        iconimage::Image32 image;
+        WString path;  // for the system's loader, should the strip fail
+    };
+
     CEntryIconStrip(HICON hFallback, std::initializer_list<CImageList*> lists,
                     size_t nMaxStrip = 64);
     ~CEntryIconStrip() { Flush(); }
@@ -31,6 +37,5 @@ private:
     HICON m_hFallback;
     std::vector<CImageList*> m_lists;
     size_t m_nMaxStrip;  // icons held before they go to the lists, which bounds the memory
-    std::vector<iconimage::Image32> m_pending;
-    std::vector<WString> m_pendingPaths;
+    std::vector<Pending> m_pending;
 };

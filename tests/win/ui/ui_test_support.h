@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <functional>
 #include <initializer_list>
-#include <string>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
