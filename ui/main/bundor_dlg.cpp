@@ -4,8 +4,16 @@
 #include <algorithm>
 
 #include "res/resource.h"
+#include "ui/main/icon_prefetch.h"
 #include "ui/main/list_art.h"
 #include "ui/main/main_layout.h"
+
+namespace {
+
+// Threads that read icon files while the window is made.
+constexpr size_t kIconWorkers = 1;
+
+}  // namespace
 
 CBundorDlg::CBundorDlg() : CDialog(IDD_BUNDOR_DIALOG) {
     m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
@@ -38,6 +46,8 @@ CBundorDlg::~CBundorDlg() {
 }
 
 BOOL CBundorDlg::OnInitDialog() {
+    // Read from now on, while the window is made; taken as the lists are filled.
+    CIconPrefetch icons(CatalogueIconJobs(m_pConfig->pCategories), kIconWorkers);
     CDialog::OnInitDialog();
     AddAboutItem();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
@@ -47,7 +57,7 @@ BOOL CBundorDlg::OnInitDialog() {
     GetClientRect(&rcClient);
     SharedListArt(GetFont());
     CreateImageLists();
-    FillLists(rcClient);
+    FillLists(rcClient, icons);
     CreateCategoryButtons();
     if (m_pConfig->bCountdown) CreateCountdown();
     CreateCommandButtons();

@@ -16,6 +16,8 @@
 #include "ui/controls/static_time.h"
 #include "ui/controls/xp_style_button_st.h"
 
+class CIconPrefetch;
+
 class CBundorDlg : public CDialog {
 public:
     CBundorDlg();
@@ -93,13 +95,14 @@ protected:
     void Layout();
 
 private:
-    // --- construction (bundor_dlg_init.cpp) ---
+    // --- construction (bundor_dlg.cpp, bundor_dlg_fill.cpp) ---
     void AddAboutItem();
     void FitToCatalogue();
     void CreateImageLists();
     void CreateCategoryList(const RECT& rcClient);
     void SetUpEntryList(CListEx& list, int nIndex, const RECT& rcClient);
-    void FillLists(const RECT& rcClient);
+    void FillLists(const RECT& rcClient, CIconPrefetch& icons);
+    void AddCategoryIcons(int nCategory, CIconPrefetch& icons);
     void FinishEntryList(CListEx& list);
     void CreateCategoryButtons();
     void CreateCountdown();

@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "ui/main/bundor_dlg.h"
 #include "ui/main/entry_icon.h"
+#include "ui/main/icon_prefetch.h"
 #include "ui/main/list_art.h"
 
 namespace {
@@ -32,12 +33,6 @@ int CountEntries(const EntryInfo* pEntries) {
     return n;
 }
 
-// The icon of a catalogue file, or null when it cannot be loaded. The caller destroys it.
-HICON LoadFileIcon(const WString& path) {
-    return static_cast<HICON>(::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 32, 32,
-                                           LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-}
-
 HICON LoadModuleIcon(UINT nID, int nSize) {
     return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(nID),
                                            IMAGE_ICON, nSize, nSize, 0));
@@ -52,20 +47,18 @@ void AddIcon(HICON hIcon, HICON hFallback, std::initializer_list<CImageList*> li
 
 }  // namespace
 
+// The image lists, made at the size they will have; the catalogue's icons go in as the lists
+// are filled (AddCategoryIcons).
 void CBundorDlg::CreateImageLists() {
     const CategoryInfo* pCategories = m_pConfig->pCategories;
     const int n = CountCategories(pCategories);
-    // Made as large as they will be (see the entry lists below).
     m_imgCategory.Create(16, 16, kImageListFlags, n + 1, 0);
     m_imgCheck.Create(16, 16, kImageListFlags, 2, 0);
     for (CImageList* pList : {&m_imgCategory, &m_imgCheck}) pList->SetBkColor(m_crPanelBk);
     if (pCategories) {
         AddIcon(LoadModuleIcon(IDI_ALL_SOFTWARE, 16), m_hIcon, {&m_imgCategory});
-        for (int k = 0; k < n; ++k)
-            AddIcon(LoadFileIcon(pCategories[k].strIconPath), m_hIcon, {&m_imgCategory});
-
-        // Each list is made as large as it will be: one that grows image by image copies
-        // everything it holds each time, which makes thousands of entries cost seconds.
+        // An image list that grows image by image copies everything it holds each time,
+        // which makes thousands of entries cost seconds.
         int nAll = 0;
         for (int k = 0; k < n; ++k) nAll += CountEntries(pCategories[k].pEntries);
         m_pEntryImages = std::make_unique<CImageList[]>(n + 1);
@@ -73,16 +66,22 @@ void CBundorDlg::CreateImageLists() {
         m_pEntryImages[0].SetBkColor(RGB(255, 255, 255));
         for (int k = 0; k < n; ++k) {
             CImageList& own = m_pEntryImages[k + 1];
-            const EntryInfo* pEntries = pCategories[k].pEntries;
-            const int nEntries = CountEntries(pEntries);
-            own.Create(32, 32, kImageListFlags, nEntries, 0);
+            own.Create(32, 32, kImageListFlags, CountEntries(pCategories[k].pEntries), 0);
             own.SetBkColor(RGB(255, 255, 255));
-            CEntryIconStrip strip(m_hIcon, {&m_pEntryImages[0], &own});
-            for (int j = 0; j < nEntries; ++j) strip.Add(pEntries[j].strIconPath);
         }
     }
     AddIcon(LoadModuleIcon(IDI_TICK_OFF, 16), m_hIcon, {&m_imgCheck});
     AddIcon(LoadModuleIcon(IDI_TICK_ON, 16), m_hIcon, {&m_imgCheck});
+}
+
+// The category's icon, then its entries' icons into the all-entries list's images and its own;
+// an icon that cannot be loaded is replaced by the application icon.
+void CBundorDlg::AddCategoryIcons(int nCategory, CIconPrefetch& icons) {
+    const LoadedIcon icon = icons.Next();
+    m_imgCategory.Add(icon.icon ? icon.icon.get() : m_hIcon);
+    CEntryIconStrip strip(m_hIcon, {&m_pEntryImages[0], &m_pEntryImages[nCategory + 1]});
+    for (int j = CountEntries(m_pConfig->pCategories[nCategory].pEntries); j > 0; --j)
+        strip.Add(icons.Next());
 }
 
 void CBundorDlg::CreateCategoryList(const RECT& rcClient) {
@@ -147,7 +146,7 @@ void CBundorDlg::FinishEntryList(CListEx& list) {
     list.SendMessage(WM_SETREDRAW, TRUE);
 }
 
-void CBundorDlg::FillLists(const RECT& rcClient) {
+void CBundorDlg::FillLists(const RECT& rcClient, CIconPrefetch& icons) {
     CreateCategoryList(rcClient);
     const CategoryInfo* pCategories = m_pConfig->pCategories;
     if (pCategories) {
@@ -193,6 +192,8 @@ void CBundorDlg::FillLists(const RECT& rcClient) {
                 ++i;
                 ++c;
             }
+            // The icons last: the worker that reads them has had the time the rows took.
+            AddCategoryIcons(k, icons);
             FinishEntryList(own);
             CString text;
             text.Format(L"%s (%d款)", category.strName.c_str(), c);

@@ -62,31 +62,48 @@ bool AddAsStrip(const std::vector<CEntryIconStrip::Pending>& images, const std::
     return ok;
 }
 
+void AddToLists(HICON hIcon, const std::vector<CImageList*>& lists) {
+    for (CImageList* pList : lists) pList->Add(hIcon);
+}
+
 void AddThroughSystem(const WString& path, HICON hFallback, const std::vector<CImageList*>& lists) {
-    const auto hIcon = static_cast<HICON>(::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 32, 32,
-                                                       LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    for (CImageList* pList : lists) pList->Add(hIcon ? hIcon : hFallback);
-    // The lists hold copies; the loaded icon would otherwise stay for the process's life.
-    if (hIcon) ::DestroyIcon(hIcon);
+    const LoadedIcon::IconHolder icon(LoadIconFile(path));
+    // The lists hold copies; the loaded icon goes when this ends.
+    AddToLists(icon ? icon.get() : hFallback, lists);
 }
 
 }  // namespace
+
+HICON LoadIconFile(const WString& path) {
+    return static_cast<HICON>(::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 32, 32,
+                                           LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+}
+
+LoadedIcon LoadEntryIcon(const WString& path) {
+    LoadedIcon loaded;
+    loaded.path = path;
+    std::vector<std::uint8_t> bytes;
+    auto image = std::make_unique<iconimage::Image32>();
+    if (ReadIconFile(path, bytes) && iconimage::Decode32(bytes, *image))
+        loaded.image = std::move(image);
+    else
+        loaded.icon.reset(LoadIconFile(path));
+    return loaded;
+}
 
 CEntryIconStrip::CEntryIconStrip(HICON hFallback, std::initializer_list<CImageList*> lists,
                                  size_t nMaxStrip)
     : m_hFallback(hFallback), m_lists(lists), m_nMaxStrip(nMaxStrip ? nMaxStrip : 1) {}
 
-void CEntryIconStrip::Add(const WString& path) {
-    std::vector<std::uint8_t> bytes;
-    iconimage::Image32 image;
-    if (ReadIconFile(path, bytes) && iconimage::Decode32(bytes, image)) {
-        m_pending.push_back({image, path});
+void CEntryIconStrip::Add(LoadedIcon icon) {
+    if (icon.image) {
+        m_pending.push_back({*icon.image, std::move(icon.path)});
         if (m_pending.size() >= m_nMaxStrip) Flush();
         return;
     }
     // The icons before this one go first, so that the order stays.
     Flush();
-    AddThroughSystem(path, m_hFallback, m_lists);
+    AddToLists(icon.icon ? icon.icon.get() : m_hFallback, m_lists);
 }
 
 void CEntryIconStrip::Flush() {

@@ -4,11 +4,31 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "app/wstring.h"
 #include "fw/image_list.h"
 #include "ui/main/icon_image.h"
+
+// The icon of a file as the system's loader makes it at 32 x 32, or null. The caller
+// destroys it.
+HICON LoadIconFile(const WString& path);
+
+// An icon file read for the 32 x 32 image lists: decoded (the common form), or else loaded by
+// the system, or neither when it cannot be loaded at all.
+struct LoadedIcon {
+    struct IconDeleter {
+        void operator()(HICON hIcon) const { ::DestroyIcon(hIcon); }
+    };
+    WString path;
+    std::unique_ptr<iconimage::Image32> image;
+    using IconHolder = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+    IconHolder icon;
+};
+
+LoadedIcon LoadEntryIcon(const WString& path);
 
 // Adds icon files to each list (32 x 32 lists only), in the order given, as LoadImageW of
 // 32 x 32 would load them; an icon that cannot be loaded is replaced by hFallback. The common
@@ -30,7 +50,8 @@ public:
     CEntryIconStrip(const CEntryIconStrip&) = delete;
     CEntryIconStrip& operator=(const CEntryIconStrip&) = delete;
 
-    void Add(const WString& path);
+    void Add(const WString& path) { Add(LoadEntryIcon(path)); }
+    void Add(LoadedIcon icon);
     void Flush();
 
 private:

@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "tests/win/gui_object_count.h"
 #include "tests/win/main/main_test_support.h"
 #include "ui/main/entry_icon.h"
+#include "ui/main/icon_prefetch.h"
 
 namespace {
 
@@ -81,6 +84,44 @@ TEST(EntryIcon, LikeTheSystemsIconLoader) {
     // The pictures differ from each other: the comparison above can fail.
     EXPECT_FALSE(Draw(system, 0, ILD_NORMAL) == Draw(system, 1, ILD_NORMAL));
     EXPECT_FALSE(Draw(system, 3, ILD_NORMAL) == Draw(system, 4, ILD_NORMAL));
+}
+
+// Icons read ahead by two workers, at most two ahead, come back in the order asked for and as
+// read on the spot; a read-ahead dropped early lets go of what it holds.
+TEST(EntryIcon, ReadAheadKeepsTheOrder) {
+    const std::wstring app = lxtest::CheckoutPath(L"res/art/app.ico"),
+                       zip = lxtest::CheckoutPath(L"demo/icons/zip.ico"),
+                       absent = lxtest::CheckoutPath(L"demo/icons/absent.ico");
+    std::vector<CIconPrefetch::Job> jobs;
+    for (int i = 0; i < 12; ++i)
+        jobs.push_back({i % 3 == 0 ? app : i % 3 == 1 ? zip : absent, i % 4 != 0});
+    const long gdi = GdiObjectCount(), user = UserObjectCount();
+    {
+        CIconPrefetch ahead(jobs, 2, 2);
+        for (size_t i = 0; i < jobs.size(); ++i) {
+            const LoadedIcon got = ahead.Next();
+            EXPECT_EQ(got.path, jobs[i].path) << i;
+            if (!jobs[i].bEntry) {
+                EXPECT_FALSE(got.image) << i;
+                EXPECT_EQ(got.icon != nullptr, jobs[i].path != absent) << i;
+                continue;
+            }
+            const LoadedIcon direct = LoadEntryIcon(jobs[i].path);
+            ASSERT_EQ(got.image != nullptr, direct.image != nullptr) << i;
+            EXPECT_EQ(got.icon != nullptr, direct.icon != nullptr) << i;
+            if (got.image) EXPECT_EQ(got.image->pixels, direct.image->pixels) << i;
+        }
+        const LoadedIcon after = ahead.Next();
+        EXPECT_TRUE(!after.image && !after.icon && after.path.empty());
+    }
+    {
+        std::vector<CIconPrefetch::Job> many(300, {absent, false});
+        for (size_t i = 0; i < many.size(); i += 2) many[i] = {app, false};
+        CIconPrefetch ahead(many, 1, 50);
+        EXPECT_TRUE(ahead.Next().icon);
+    }
+    EXPECT_LE(GdiObjectCount(), gdi + 2);
+    EXPECT_LE(UserObjectCount(), user + 2);
 }
 
 }  // namespace
