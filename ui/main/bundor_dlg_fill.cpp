@@ -5,6 +5,7 @@
 #include "ops/package_size.h"
 #include "res/resource.h"
 #include "ui/main/bundor_dlg.h"
+#include "ui/main/category_icon.h"
 #include "ui/main/entry_icon.h"
 #include "ui/main/icon_prefetch.h"
 #include "ui/main/list_art.h"
@@ -77,8 +78,7 @@ void CBundorDlg::CreateImageLists() {
 // The category's icon, then its entries' icons into the all-entries list's images and its own;
 // an icon that cannot be loaded is replaced by the application icon.
 void CBundorDlg::AddCategoryIcons(int nCategory, CIconPrefetch& icons) {
-    const LoadedIcon icon = icons.Next();
-    m_imgCategory.Add(icon.icon ? icon.icon.get() : m_hIcon);
+    AddCategoryIcon(m_imgCategory, icons.Next(), m_hIcon);
     CEntryIconStrip strip(m_hIcon, {&m_pEntryImages[0], &m_pEntryImages[nCategory + 1]});
     for (int j = CountEntries(m_pConfig->pCategories[nCategory].pEntries); j > 0; --j)
         strip.Add(icons.Next());

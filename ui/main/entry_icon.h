@@ -16,14 +16,15 @@
 // destroys it.
 HICON LoadIconFile(const WString& path);
 
-// An icon file read for the 32 x 32 image lists: decoded (the common form), or else loaded by
-// the system, or neither when it cannot be loaded at all.
+// An icon file read for an image list: decoded (the common form of 32 x 32), or scaled to
+// 16 x 16 as bits, or else loaded by the system; or none of these when it cannot be loaded.
 struct LoadedIcon {
     struct IconDeleter {
         void operator()(HICON hIcon) const { ::DestroyIcon(hIcon); }
     };
     WString path;
     std::unique_ptr<iconimage::Image32> image;
+    std::unique_ptr<iconimage::Image16> small;
     using IconHolder = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
     IconHolder icon;
 };

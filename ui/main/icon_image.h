@@ -19,6 +19,13 @@ struct Image32 {
     std::array<std::uint8_t, kSize * kSize / 8> mask{};
 };
 
+// A 16 x 16 image as the system scales an icon for a list of small images: pixels as
+// 0xAARRGGBB and the AND mask, top row first, 2 bytes a row.
+struct Image16 {
+    std::array<std::uint32_t, 16 * 16> pixels{};
+    std::array<std::uint8_t, 16 * 16 / 8> mask{};
+};
+
 // Reads the image that the system's icon loader picks for 32 x 32 pixels, when that image is
 // an uncompressed 32-bit bitmap: among the entries of exactly 32 x 32, the one with the most
 // colours. False for anything else (no such entry, the best one of another depth or stored

@@ -4,6 +4,8 @@
 #include <system_error>
 #include <utility>
 
+#include "ui/main/category_icon.h"
+
 CIconPrefetch::CIconPrefetch(std::vector<Job> jobs, size_t nWorkers, size_t nAhead)
     : m_jobs(std::move(jobs)),
       m_icons(m_jobs.size()),
@@ -27,11 +29,7 @@ CIconPrefetch::~CIconPrefetch() {
 }
 
 LoadedIcon CIconPrefetch::Load(const Job& job) {
-    if (job.bEntry) return LoadEntryIcon(job.path);
-    LoadedIcon loaded;
-    loaded.path = job.path;
-    loaded.icon.reset(LoadIconFile(job.path));
-    return loaded;
+    return job.bEntry ? LoadEntryIcon(job.path) : LoadCategoryIcon(job.path);
 }
 
 LoadedIcon CIconPrefetch::Next() {

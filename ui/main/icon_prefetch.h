@@ -17,8 +17,8 @@ class CIconPrefetch {
 public:
     struct Job {
         WString path;
-        // An entry's icon is read for the strips (LoadEntryIcon); any other icon is loaded by
-        // the system alone (LoadIconFile).
+        // An entry's icon is read for the strips (LoadEntryIcon); a category's is made for the
+        // 16 x 16 list (LoadCategoryIcon).
         bool bEntry;
     };
 

@@ -10,6 +10,7 @@
 
 #include "tests/win/gui_object_count.h"
 #include "tests/win/main/main_test_support.h"
+#include "ui/main/category_icon.h"
 #include "ui/main/entry_icon.h"
 #include "ui/main/icon_prefetch.h"
 
@@ -21,9 +22,10 @@ Pixels Draw(const CImageList& list, int nImage, UINT nStyle) {
     return maintest::ImagePixels(list, nImage, 32, nStyle, RGB(10, 200, 30));
 }
 
-TEST(EntryIcon, LikeTheSystemsIconLoader) {
-    const maintest::TempFolder folder(L"bundor_entry_icon");
-    // A 4-bit icon of 32 x 32: the system loads it.
+// Icons of other forms, in the folder: four.ico, 4-bit, which the system loads; masked.ico,
+// 32-bit without alpha, whose mask makes two quarters transparent (the mask is what the lists
+// draw by); and empty.ico, which is no icon.
+void WriteTestIcons(const maintest::TempFolder& folder) {
     std::string ico4(6 + 16 + 40 + 16 * 4 + 512 + 128, '\0');
     const unsigned char header[] = {0, 0, 1, 0, 1, 0, 32, 32, 16, 0, 1, 0, 4, 0};
     std::copy(std::begin(header), std::end(header), ico4.begin());
@@ -36,8 +38,6 @@ TEST(EntryIcon, LikeTheSystemsIconLoader) {
     for (int i = 0; i < 512; ++i) ico4[22 + 40 + 64 + i] = static_cast<char>(i < 256 ? 0x99 : 0x00);
     ASSERT_TRUE(folder.WriteFile(L"four.ico", ico4));
     ASSERT_TRUE(folder.WriteFile(L"empty.ico", 100));
-    // A 32-bit icon without alpha, whose mask makes every other row transparent: here the
-    // mask is what the lists draw by.
     std::string ico32(6 + 16 + 40 + 4096 + 128, '\0');
     const unsigned char header32[] = {0, 0, 1, 0, 1, 0, 32, 32, 0, 0, 1, 0, 32, 0};
     std::copy(std::begin(header32), std::end(header32), ico32.begin());
@@ -47,9 +47,16 @@ TEST(EntryIcon, LikeTheSystemsIconLoader) {
     const unsigned char info32[] = {40, 0, 0, 0, 32, 0, 0, 0, 64, 0, 0, 0, 1, 0, 32, 0};
     std::copy(std::begin(info32), std::end(info32), ico32.begin() + 22);
     for (int i = 0; i < 1024; ++i) ico32[22 + 40 + 4 * i + 2] = '\xC0';  // red, alpha 0
-    for (int i = 0; i < 128; ++i) ico32[22 + 40 + 4096 + i] = (i / 4) % 2 ? '\xFF' : '\0';
+    // Transparent in the top left and bottom right quarters, at any size.
+    for (int i = 0; i < 128; ++i)
+        ico32[22 + 40 + 4096 + i] = ((i / 4) < 16) != ((i % 4) < 2) ? '\xFF' : '\0';
     ASSERT_TRUE(folder.WriteFile(L"masked.ico", ico32));
 
+}
+
+TEST(EntryIcon, LikeTheSystemsIconLoader) {
+    const maintest::TempFolder folder(L"bundor_entry_icon");
+    ASSERT_NO_FATAL_FAILURE(WriteTestIcons(folder));
     const HICON hFallback = ::LoadIconW(nullptr, IDI_WARNING);
     const std::wstring files[] = {lxtest::CheckoutPath(L"res/art/app.ico"),
                                   lxtest::CheckoutPath(L"demo/icons/zip.ico"),
@@ -86,6 +93,36 @@ TEST(EntryIcon, LikeTheSystemsIconLoader) {
     EXPECT_FALSE(Draw(system, 3, ILD_NORMAL) == Draw(system, 4, ILD_NORMAL));
 }
 
+// A category's icon, made off the window's thread, is the image the 16 x 16 list would make
+// itself from the loaded icon, in every form.
+TEST(CategoryIcon, LikeTheImageListsOwn) {
+    const maintest::TempFolder folder(L"bundor_category_icon");
+    ASSERT_NO_FATAL_FAILURE(WriteTestIcons(folder));
+    const HICON hFallback = ::LoadIconW(nullptr, IDI_WARNING);
+    const std::wstring files[] = {lxtest::CheckoutPath(L"res/art/app.ico"),
+                                  lxtest::CheckoutPath(L"demo/icons/zip.ico"),
+                                  lxtest::CheckoutPath(L"res/art/all-software.ico"),
+                                  folder.Path() + L"four.ico", folder.Path() + L"masked.ico",
+                                  folder.Path() + L"empty.ico", folder.Path() + L"absent.ico"};
+    CImageList ours = maintest::WhiteImageList(16), system = maintest::WhiteImageList(16);
+    for (const std::wstring& file : files) {
+        const LoadedIcon icon = LoadCategoryIcon(file);
+        EXPECT_EQ(icon.small != nullptr, file.find(L"empty") == file.npos &&
+                                             file.find(L"absent") == file.npos)
+            << file;
+        AddCategoryIcon(ours, icon, hFallback);
+        const LoadedIcon::IconHolder loaded(LoadIconFile(file));
+        system.Add(loaded ? loaded.get() : hFallback);
+    }
+    ASSERT_EQ(ours.GetImageCount(), 7);
+    for (int i = 0; i < 7; ++i)
+        for (UINT style : {ILD_NORMAL, ILD_TRANSPARENT})
+            EXPECT_EQ(maintest::ImagePixels(ours, i, 16, style, RGB(10, 200, 30)),
+                      maintest::ImagePixels(system, i, 16, style, RGB(10, 200, 30)))
+                << i << " style " << style;
+    EXPECT_FALSE(maintest::ImagePixels(system, 0, 16) == maintest::ImagePixels(system, 1, 16));
+}
+
 // Icons read ahead by two workers, at most two ahead, come back in the order asked for and as
 // read on the spot; a read-ahead dropped early lets go of what it holds.
 TEST(EntryIcon, ReadAheadKeepsTheOrder) {
@@ -103,13 +140,15 @@ TEST(EntryIcon, ReadAheadKeepsTheOrder) {
             EXPECT_EQ(got.path, jobs[i].path) << i;
             if (!jobs[i].bEntry) {
                 EXPECT_FALSE(got.image) << i;
-                EXPECT_EQ(got.icon != nullptr, jobs[i].path != absent) << i;
+                EXPECT_EQ(got.small != nullptr, jobs[i].path != absent) << i;
                 continue;
             }
             const LoadedIcon direct = LoadEntryIcon(jobs[i].path);
             ASSERT_EQ(got.image != nullptr, direct.image != nullptr) << i;
             EXPECT_EQ(got.icon != nullptr, direct.icon != nullptr) << i;
-            if (got.image) EXPECT_EQ(got.image->pixels, direct.image->pixels) << i;
+            if (got.image) {
+                EXPECT_EQ(got.image->pixels, direct.image->pixels) << i;
+            }
         }
         const LoadedIcon after = ahead.Next();
         EXPECT_TRUE(!after.image && !after.icon && after.path.empty());
@@ -118,7 +157,7 @@ TEST(EntryIcon, ReadAheadKeepsTheOrder) {
         std::vector<CIconPrefetch::Job> many(300, {absent, false});
         for (size_t i = 0; i < many.size(); i += 2) many[i] = {app, false};
         CIconPrefetch ahead(many, 1, 50);
-        EXPECT_TRUE(ahead.Next().icon);
+        EXPECT_TRUE(ahead.Next().small);
     }
     EXPECT_LE(GdiObjectCount(), gdi + 2);
     EXPECT_LE(UserObjectCount(), user + 2);

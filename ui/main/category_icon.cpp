@@ -1,0 +1,94 @@
+#include "ui/main/category_icon.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int kSmall = 16;
+
+struct Gdi {
+    HGDIOBJ h;
+    ~Gdi() {
+        if (h) ::DeleteObject(h);
+    }
+};
+
+// The bits of an icon already at 16 x 16, read as the image list itself reads the bitmaps it
+// is given: 32-bit colour and a 1-bit mask.
+bool ReadSmallIcon(HICON hIcon, iconimage::Image16& out) {
+    ICONINFO ii{};
+    if (!::GetIconInfo(hIcon, &ii)) return false;
+    const Gdi colour{ii.hbmColor}, mask{ii.hbmMask};
+    BITMAP bm{};
+    if (!ii.hbmColor || !ii.hbmMask || !::GetObjectW(ii.hbmColor, sizeof bm, &bm) ||
+        bm.bmWidth != kSmall || bm.bmHeight != kSmall)
+        return false;
+    const HDC hdc = ::CreateCompatibleDC(nullptr);
+    if (!hdc) return false;
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[2];
+    } bi{};
+    bi.header.biSize = sizeof bi.header;
+    bi.header.biWidth = kSmall;
+    bi.header.biHeight = -kSmall;  // top row first
+    bi.header.biPlanes = 1;
+    bi.header.biBitCount = 32;
+    bool ok = ::GetDIBits(hdc, ii.hbmColor, 0, kSmall, out.pixels.data(),
+                          reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS) == kSmall;
+    // Mask rows come DWORD-aligned: 4 bytes, of which the first 2 are the row.
+    std::uint8_t rows[kSmall * 4] = {};
+    bi.header.biBitCount = 1;
+    ok = ok && ::GetDIBits(hdc, ii.hbmMask, 0, kSmall, rows, reinterpret_cast<BITMAPINFO*>(&bi),
+                           DIB_RGB_COLORS) == kSmall;
+    ::DeleteDC(hdc);
+    for (int y = 0; ok && y < kSmall; ++y) std::memcpy(&out.mask[y * 2], &rows[y * 4], 2);
+    return ok;
+}
+
+}  // namespace
+
+LoadedIcon LoadCategoryIcon(const WString& path) {
+    LoadedIcon loaded;
+    loaded.path = path;
+    LoadedIcon::IconHolder icon(LoadIconFile(path));
+    if (!icon) return loaded;
+    // The image list's own first step: the best image for its size, from the file where it
+    // can, else the icon scaled.
+    LoadedIcon::IconHolder small(static_cast<HICON>(
+        ::CopyImage(icon.get(), IMAGE_ICON, kSmall, kSmall, LR_COPYFROMRESOURCE)));
+    if (!small)
+        small.reset(static_cast<HICON>(::CopyImage(icon.get(), IMAGE_ICON, kSmall, kSmall, 0)));
+    auto image = std::make_unique<iconimage::Image16>();
+    if (small && ReadSmallIcon(small.get(), *image))
+        loaded.small = std::move(image);
+    else
+        loaded.icon = std::move(icon);
+    return loaded;
+}
+
+void AddCategoryIcon(CImageList& list, const LoadedIcon& icon, HICON hFallback) {
+    if (icon.small) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = kSmall;
+        bi.bmiHeader.biHeight = -kSmall;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        const Gdi colour{::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0)};
+        // 2 bytes a row: word-aligned, as CreateBitmap wants.
+        const Gdi mask{::CreateBitmap(kSmall, kSmall, 1, 1, icon.small->mask.data())};
+        if (colour.h && mask.h && bits) {
+            std::memcpy(bits, icon.small->pixels.data(), sizeof icon.small->pixels);
+            if (::ImageList_Add(list, static_cast<HBITMAP>(colour.h),
+                                static_cast<HBITMAP>(mask.h)) >= 0)
+                return;
+        }
+        // Bitmaps that cannot be made: the system's way, from the file.
+        const LoadedIcon::IconHolder again(LoadIconFile(icon.path));
+        list.Add(again ? again.get() : hFallback);
+        return;
+    }
+    list.Add(icon.icon ? icon.icon.get() : hFallback);
+}
