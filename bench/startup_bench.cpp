@@ -195,6 +195,9 @@ Launch RunLauncher(const Medium& m) {
     if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           m.folder.c_str(), &si, &pi))
         return r;
+    // Idle first, waited for in the server: searching the windows every millisecond from the
+    // start would slow the launcher down by the Wine server round trips the search makes.
+    ::WaitForInputIdle(pi.hProcess, 60000);
     HWND hWnd = nullptr;
     while (!hWnd && NowMs() - t0 < 60000) {
         hWnd = testmedium::FindShownDialog(pi.dwProcessId);
