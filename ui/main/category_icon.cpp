@@ -2,28 +2,21 @@
 
 #include <cstring>
 
+#include "fw/gdi.h"
+
 namespace {
 
 constexpr int kSmall = 16;
-
-struct Gdi {
-    HGDIOBJ h;
-    ~Gdi() {
-        if (h) ::DeleteObject(h);
-    }
-};
 
 // The bits of an icon already at 16 x 16, read as the image list itself reads the bitmaps it
 // is given: 32-bit colour and a 1-bit mask.
 bool ReadSmallIcon(HICON hIcon, iconimage::Image16& out) {
     ICONINFO ii{};
     if (!::GetIconInfo(hIcon, &ii)) return false;
-    const Gdi colour{ii.hbmColor}, mask{ii.hbmMask};
-    BITMAP bm{};
-    if (!ii.hbmColor || !ii.hbmMask || !::GetObjectW(ii.hbmColor, sizeof bm, &bm) ||
-        bm.bmWidth != kSmall || bm.bmHeight != kSmall)
-        return false;
-    const HDC hdc = ::CreateCompatibleDC(nullptr);
+    const CBitmap colour(ii.hbmColor), mask(ii.hbmMask);
+    const SIZE size = colour.GetSize();
+    if (!mask.GetSafeHandle() || size.cx != kSmall || size.cy != kSmall) return false;
+    const CMemoryDC hdc(nullptr);
     if (!hdc) return false;
     struct {
         BITMAPINFOHEADER header;
@@ -34,14 +27,13 @@ bool ReadSmallIcon(HICON hIcon, iconimage::Image16& out) {
     bi.header.biHeight = -kSmall;  // top row first
     bi.header.biPlanes = 1;
     bi.header.biBitCount = 32;
-    bool ok = ::GetDIBits(hdc, ii.hbmColor, 0, kSmall, out.pixels.data(),
+    bool ok = ::GetDIBits(hdc, colour, 0, kSmall, out.pixels.data(),
                           reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS) == kSmall;
     // Mask rows come DWORD-aligned: 4 bytes, of which the first 2 are the row.
     std::uint8_t rows[kSmall * 4] = {};
     bi.header.biBitCount = 1;
-    ok = ok && ::GetDIBits(hdc, ii.hbmMask, 0, kSmall, rows, reinterpret_cast<BITMAPINFO*>(&bi),
+    ok = ok && ::GetDIBits(hdc, mask, 0, kSmall, rows, reinterpret_cast<BITMAPINFO*>(&bi),
                            DIB_RGB_COLORS) == kSmall;
-    ::DeleteDC(hdc);
     for (int y = 0; ok && y < kSmall; ++y) std::memcpy(&out.mask[y * 2], &rows[y * 4], 2);
     return ok;
 }
@@ -76,14 +68,12 @@ void AddCategoryIcon(CImageList& list, const LoadedIcon& icon, HICON hFallback) 
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
-        const Gdi colour{::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0)};
+        const CBitmap colour(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
         // 2 bytes a row: word-aligned, as CreateBitmap wants.
-        const Gdi mask{::CreateBitmap(kSmall, kSmall, 1, 1, icon.small->mask.data())};
-        if (colour.h && mask.h && bits) {
+        const CBitmap mask(::CreateBitmap(kSmall, kSmall, 1, 1, icon.small->mask.data()));
+        if (colour.GetSafeHandle() && mask.GetSafeHandle() && bits) {
             std::memcpy(bits, icon.small->pixels.data(), sizeof icon.small->pixels);
-            if (::ImageList_Add(list, static_cast<HBITMAP>(colour.h),
-                                static_cast<HBITMAP>(mask.h)) >= 0)
-                return;
+            if (::ImageList_Add(list, colour, mask) >= 0) return;
         }
         // Bitmaps that cannot be made: the system's way, from the file.
         const LoadedIcon::IconHolder again(LoadIconFile(icon.path));
