@@ -1,6 +1,5 @@
 #include "ui/main/icon_prefetch.h"
 
-#include <algorithm>
 #include <system_error>
 #include <utility>
 
