@@ -61,20 +61,10 @@ LoadedIcon LoadCategoryIcon(const WString& path) {
 
 void AddCategoryIcon(CImageList& list, const LoadedIcon& icon, HICON hFallback) {
     if (icon.small) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = kSmall;
-        bi.bmiHeader.biHeight = -kSmall;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        const CBitmap colour(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        // 2 bytes a row: word-aligned, as CreateBitmap wants.
-        const CBitmap mask(::CreateBitmap(kSmall, kSmall, 1, 1, icon.small->mask.data()));
-        if (colour.GetSafeHandle() && mask.GetSafeHandle() && bits) {
-            std::memcpy(bits, icon.small->pixels.data(), sizeof icon.small->pixels);
-            if (::ImageList_Add(list, colour, mask) >= 0) return;
-        }
+        // 2 bytes a mask row: word-aligned already.
+        if (AddImageBits({&list}, kSmall, kSmall, icon.small->pixels.data(),
+                         icon.small->mask.data()))
+            return;
         // Bitmaps that cannot be made: the system's way, from the file.
         const LoadedIcon::IconHolder again(LoadIconFile(icon.path));
         list.Add(again ? again.get() : hFallback);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "fw/gdi.h"
 #include "ui/main/icon_image.h"
 
 namespace {
@@ -30,36 +31,19 @@ bool ReadIconFile(const WString& path, std::vector<std::uint8_t>& bytes) {
 // call, which cuts it into images of its own width.
 bool AddAsStrip(const std::vector<CEntryIconStrip::Pending>& images, const std::vector<CImageList*>& lists) {
     constexpr int kSize = iconimage::kSize;
-    const int n = static_cast<int>(images.size());
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kSize * n;
-    bi.bmiHeader.biHeight = -kSize;  // top row first
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HBITMAP hColour = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    // Mask rows of a strip are 4 bytes per image, which keeps them word-aligned as
-    // CreateBitmap wants them.
     constexpr size_t kMaskRow = kSize / 8;
-    std::vector<std::uint8_t> mask(kMaskRow * n * kSize);
-    for (int i = 0; i < n; ++i)
-        for (int y = 0; y < kSize; ++y)
-            std::memcpy(&mask[(static_cast<size_t>(y) * n + i) * kMaskRow],
-                        &images[i].image.mask[y * kMaskRow], kMaskRow);
-    const HBITMAP hMask = ::CreateBitmap(kSize * n, kSize, 1, 1, mask.data());
-    const bool ok = hColour && hMask && bits;
-    if (ok) {
-        auto* pixels = static_cast<std::uint32_t*>(bits);
-        for (int i = 0; i < n; ++i)
-            for (int y = 0; y < kSize; ++y)
-                std::memcpy(pixels + (static_cast<size_t>(y) * n + i) * kSize,
-                            &images[i].image.pixels[y * kSize], kSize * sizeof(std::uint32_t));
-        for (CImageList* pList : lists) ::ImageList_Add(*pList, hColour, hMask);
-    }
-    if (hColour) ::DeleteObject(hColour);
-    if (hMask) ::DeleteObject(hMask);
-    return ok;
+    const size_t n = images.size();
+    // Mask rows of a strip are 4 bytes per image, which keeps them word-aligned.
+    std::vector<std::uint32_t> pixels(n * kSize * kSize);
+    std::vector<std::uint8_t> mask(n * kSize * kMaskRow);
+    for (size_t i = 0; i < n; ++i)
+        for (size_t y = 0; y < kSize; ++y) {
+            std::memcpy(&pixels[(y * n + i) * kSize], &images[i].image->pixels[y * kSize],
+                        kSize * sizeof(std::uint32_t));
+            std::memcpy(&mask[(y * n + i) * kMaskRow], &images[i].image->mask[y * kMaskRow],
+                        kMaskRow);
+        }
+    return AddImageBits(lists, static_cast<int>(n) * kSize, kSize, pixels.data(), mask.data());
 }
 
 void AddToLists(HICON hIcon, const std::vector<CImageList*>& lists) {
@@ -73,6 +57,23 @@ void AddThroughSystem(const WString& path, HICON hFallback, const std::vector<CI
 }
 
 }  // namespace
+
+bool AddImageBits(const std::vector<CImageList*>& lists, int cx, int cy,
+                  const std::uint32_t* pPixels, const std::uint8_t* pMask) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = cx;
+    bi.bmiHeader.biHeight = -cy;  // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const CBitmap colour(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const CBitmap mask(::CreateBitmap(cx, cy, 1, 1, pMask));
+    if (!colour.GetSafeHandle() || !mask.GetSafeHandle() || !bits) return false;
+    std::memcpy(bits, pPixels, static_cast<size_t>(cx) * cy * sizeof(std::uint32_t));
+    for (CImageList* pList : lists) ::ImageList_Add(*pList, colour, mask);
+    return true;
+}
 
 HICON LoadIconFile(const WString& path) {
     return static_cast<HICON>(::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 32, 32,
@@ -97,7 +98,7 @@ CEntryIconStrip::CEntryIconStrip(HICON hFallback, std::initializer_list<CImageLi
 
 void CEntryIconStrip::Add(LoadedIcon icon) {
     if (icon.image) {
-        m_pending.push_back({*icon.image, std::move(icon.path)});
+        m_pending.push_back({std::move(icon.image), std::move(icon.path)});
         if (m_pending.size() >= m_nMaxStrip) Flush();
         return;
     }

@@ -31,6 +31,12 @@ struct LoadedIcon {
 
 LoadedIcon LoadEntryIcon(const WString& path);
 
+// Adds cx x cy pixels of 32-bit colour (0xAARRGGBB, top row first) with their 1-bit mask
+// (rows word-aligned, 1 transparent) to each list in one ImageList_Add, which cuts them into
+// images of the list's width. False, with nothing added, when the bitmaps cannot be made.
+bool AddImageBits(const std::vector<CImageList*>& lists, int cx, int cy,
+                  const std::uint32_t* pPixels, const std::uint8_t* pMask);
+
 // Adds icon files to each list (32 x 32 lists only), in the order given, as LoadImageW of
 // 32 x 32 would load them; an icon that cannot be loaded is replaced by hFallback. The common
 // form of icon (a 32-bit 32 x 32 image) goes in as a bitmap, without the icon object and the
@@ -41,7 +47,7 @@ class CEntryIconStrip {
 public:
     // An icon read and decoded, waiting for its strip.
     struct Pending {
-        iconimage::Image32 image;
+        std::unique_ptr<iconimage::Image32> image;
         WString path;  // for the system's loader, should the strip fail
     };
 
