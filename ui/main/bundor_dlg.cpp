@@ -4,16 +4,9 @@
 #include <algorithm>
 
 #include "res/resource.h"
-#include "ui/main/icon_prefetch.h"
+#include "ui/main/icon_feed.h"
 #include "ui/main/list_art.h"
 #include "ui/main/main_layout.h"
-
-namespace {
-
-// Threads that read icon files while the window is made.
-constexpr size_t kIconWorkers = 1;
-
-}  // namespace
 
 CBundorDlg::CBundorDlg() : CDialog(IDD_BUNDOR_DIALOG) {
     m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
@@ -40,14 +33,14 @@ CBundorDlg::CBundorDlg() : CDialog(IDD_BUNDOR_DIALOG) {
 }
 
 CBundorDlg::~CBundorDlg() {
-    // The lists go before the image lists they borrow.
+    // The icon reader and the lists go before the image lists they fill or borrow.
+    m_pIconFeed.reset();
     m_pEntryLists.reset();
     m_pEntryImages.reset();
 }
 
 BOOL CBundorDlg::OnInitDialog() {
-    // Read from now on, while the window is made; taken as the lists are filled.
-    CIconPrefetch icons(CatalogueIconJobs(m_pConfig->pCategories), kIconWorkers);
+    StartIcons();
     CDialog::OnInitDialog();
     AddAboutItem();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
@@ -57,7 +50,8 @@ BOOL CBundorDlg::OnInitDialog() {
     GetClientRect(&rcClient);
     SharedListArt(GetFont());
     CreateImageLists();
-    FillLists(rcClient, icons);
+    FillLists(rcClient);
+    AddFirstIcons();
     CreateCategoryButtons();
     if (m_pConfig->bCountdown) CreateCountdown();
     CreateCommandButtons();
@@ -66,6 +60,7 @@ BOOL CBundorDlg::OnInitDialog() {
     CenterWindow();
     // Shows entry list 0 through the change notification (OnCategoryChanged).
     SelectCategoryRow(0);
+    if (m_pIconFeed) SetTimer(kIconTimer, USER_TIMER_MINIMUM);
     return TRUE;
 }
 

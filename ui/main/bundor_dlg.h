@@ -16,7 +16,7 @@
 #include "ui/controls/static_time.h"
 #include "ui/controls/xp_style_button_st.h"
 
-class CIconPrefetch;
+class CIconFeed;
 
 class CBundorDlg : public CDialog {
 public:
@@ -75,6 +75,10 @@ public:
     // The number of entry lists (categories + 1), 0 without a categories array.
     int GetEntryListCount() const { return m_nEntryLists; }
 
+    // True while icons of the catalogue are still to go into the image lists: those the
+    // first view shows are in when the window appears, the others follow as they are read.
+    bool IconsPending() const { return m_pIconFeed != nullptr; }
+
     // A key press or a left click anywhere in the window stops the countdown; the message then
     // goes on as usual.
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -101,12 +105,17 @@ private:
     void CreateImageLists();
     void CreateCategoryList(const RECT& rcClient);
     void SetUpEntryList(CListEx& list, int nIndex, const RECT& rcClient);
-    void FillLists(const RECT& rcClient, CIconPrefetch& icons);
-    void AddCategoryIcons(int nCategory, CIconPrefetch& icons);
+    void FillLists(const RECT& rcClient);
     void FinishEntryList(CListEx& list);
     void CreateCategoryButtons();
     void CreateCountdown();
     void CreateCommandButtons();
+
+    // --- the icons that come in after the window appears (bundor_dlg_icons.cpp) ---
+    void StartIcons();
+    void AddFirstIcons();
+    void AddReadIcons();
+    void RepaintNewImages(CListEx& list, int nBefore, int nAfter);
 
     // --- painting and system commands (bundor_dlg_paint.cpp) ---
     void OnSize(UINT nType, int cx, int cy);
@@ -184,7 +193,11 @@ private:
         fw::Notify<1000, LVN_ITEMCHANGED, &CBundorDlg::OnCategoryChanged>,
     };
 
+    static constexpr UINT_PTR kIconTimer = 2;  // the countdown's is 1
+
     int m_nEntryLists = 0;
+    // Reads the icons from the start of the initialisation until the last is in.
+    std::unique_ptr<CIconFeed> m_pIconFeed;
     // Rows of entry lists 1 ... n, kept as they are filled: the row mapping reads them for
     // every tick, which must not cost a message per category.
     std::vector<int> m_arrEntryRows;

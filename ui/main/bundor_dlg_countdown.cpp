@@ -11,6 +11,10 @@ constexpr UINT_PTR kCountdownTimer = 1;
 }  // namespace
 
 fw::Reply CBundorDlg::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == kIconTimer) {
+        AddReadIcons();
+        return fw::Handled();
+    }
     if (nIDEvent == kCountdownTimer) {
         if (--m_nCountdown > 0) {
             CString text;

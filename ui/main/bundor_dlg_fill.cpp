@@ -5,9 +5,6 @@
 #include "ops/package_size.h"
 #include "res/resource.h"
 #include "ui/main/bundor_dlg.h"
-#include "ui/main/category_icon.h"
-#include "ui/main/entry_icon.h"
-#include "ui/main/icon_prefetch.h"
 #include "ui/main/list_art.h"
 
 namespace {
@@ -48,8 +45,8 @@ void AddIcon(HICON hIcon, HICON hFallback, std::initializer_list<CImageList*> li
 
 }  // namespace
 
-// The image lists, made at the size they will have; the catalogue's icons go in as the lists
-// are filled (AddCategoryIcons).
+// The image lists, made at the size they will have; the catalogue's icons go in once the lists
+// are filled (AddFirstIcons) and afterwards (AddReadIcons).
 void CBundorDlg::CreateImageLists() {
     const CategoryInfo* pCategories = m_pConfig->pCategories;
     const int n = CountCategories(pCategories);
@@ -73,15 +70,6 @@ void CBundorDlg::CreateImageLists() {
     }
     AddIcon(LoadModuleIcon(IDI_TICK_OFF, 16), m_hIcon, {&m_imgCheck});
     AddIcon(LoadModuleIcon(IDI_TICK_ON, 16), m_hIcon, {&m_imgCheck});
-}
-
-// The category's icon, then its entries' icons into the all-entries list's images and its own;
-// an icon that cannot be loaded is replaced by the application icon.
-void CBundorDlg::AddCategoryIcons(int nCategory, CIconPrefetch& icons) {
-    AddCategoryIcon(m_imgCategory, icons.Next(), m_hIcon);
-    CEntryIconStrip strip(m_hIcon, {&m_pEntryImages[0], &m_pEntryImages[nCategory + 1]});
-    for (int j = CountEntries(m_pConfig->pCategories[nCategory].pEntries); j > 0; --j)
-        strip.Add(icons.Next());
 }
 
 void CBundorDlg::CreateCategoryList(const RECT& rcClient) {
@@ -146,7 +134,7 @@ void CBundorDlg::FinishEntryList(CListEx& list) {
     list.SendMessage(WM_SETREDRAW, TRUE);
 }
 
-void CBundorDlg::FillLists(const RECT& rcClient, CIconPrefetch& icons) {
+void CBundorDlg::FillLists(const RECT& rcClient) {
     CreateCategoryList(rcClient);
     const CategoryInfo* pCategories = m_pConfig->pCategories;
     if (pCategories) {
@@ -192,8 +180,6 @@ void CBundorDlg::FillLists(const RECT& rcClient, CIconPrefetch& icons) {
                 ++i;
                 ++c;
             }
-            // The icons last: the worker that reads them has had the time the rows took.
-            AddCategoryIcons(k, icons);
             FinishEntryList(own);
             CString text;
             text.Format(L"%s (%d款)", category.strName.c_str(), c);

@@ -50,6 +50,12 @@ LoadedIcon CIconPrefetch::Next() {
     return std::move(m_icons[i]);
 }
 
+bool CIconPrefetch::NextIsReady() {
+    const std::lock_guard lock(m_mutex);
+    if (m_nTaken >= m_jobs.size() || m_workers.empty()) return true;
+    return m_nTaken < m_nStarted && m_states[m_nTaken] != State::Waiting;
+}
+
 void CIconPrefetch::Work() {
     std::unique_lock lock(m_mutex);
     for (;;) {
@@ -71,15 +77,4 @@ void CIconPrefetch::Work() {
         m_states[i] = bDone ? State::Ready : State::Failed;
         m_ready.notify_all();
     }
-}
-
-std::vector<CIconPrefetch::Job> CatalogueIconJobs(const CategoryInfo* pCategories) {
-    std::vector<CIconPrefetch::Job> jobs;
-    for (int k = 0; pCategories && !pCategories[k].strName.empty(); ++k) {
-        jobs.push_back({pCategories[k].strIconPath, false});
-        const EntryInfo* pEntries = pCategories[k].pEntries;
-        for (int j = 0; pEntries && !pEntries[j].strName.empty(); ++j)
-            jobs.push_back({pEntries[j].strIconPath, true});
-    }
-    return jobs;
 }

@@ -9,7 +9,6 @@
 #include <thread>
 #include <vector>
 
-#include "app/catalogue.h"
 #include "app/wstring.h"
 #include "ui/main/entry_icon.h"
 
@@ -32,6 +31,9 @@ public:
     // The next job's icon, waiting for it; an empty one after the last job. A job that a
     // worker could not do (or with no worker at all) is done here.
     LoadedIcon Next();
+    // True when Next would not wait for a worker: the next icon is read, or every job is
+    // taken, or there is no worker to wait for.
+    bool NextIsReady();
 
 private:
     enum class State : char { Waiting, Ready, Failed };
@@ -50,7 +52,3 @@ private:
     std::condition_variable m_room;   // Next took one, or the workers are to stop
     std::vector<std::thread> m_workers;
 };
-
-// Every icon of the catalogue in the order the main window adds them: each category's icon,
-// then its entries' icons.
-std::vector<CIconPrefetch::Job> CatalogueIconJobs(const CategoryInfo* pCategories);

@@ -49,6 +49,16 @@ protected:
     }
 };
 
+// Lets the window add the icons it adds after it appears; false if they take too long.
+inline bool WaitForIcons(const CBundorDlg& dlg, DWORD timeoutMs = 20000) {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    while (dlg.IconsPending() && ::GetTickCount64() < end) {
+        fwtest::Pump();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return !dlg.IconsPending();
+}
+
 // A control's rectangle in its parent's client coordinates.
 inline RECT ClientRectOf(HWND hParent, HWND hChild) {
     RECT rc{};

@@ -444,6 +444,93 @@ TEST(MainWindow, EmptyCatalogue) {
     EXPECT_EQ(uitest::RunModal(dlg, {{100, opened}}), 0);
 }
 
+// 100 categories of 6 entries, icons from five files in turn (one missing): the rows on screen
+// have their icons when the window appears; the others come in afterwards, in order, and rows
+// scrolled into view before their icons were in are painted again when they come.
+TEST(MainWindow, LaterIconsComeInOrderAndShow) {
+    const maintest::TempFolder folder(L"bundor_main_late_icons");
+    const std::wstring icons[] = {DemoIcon(L"zip.ico"), DemoIcon(L"ime.ico"),
+                                  DemoIcon(L"notepad.ico"), folder.Path() + L"none.ico",
+                                  DemoIcon(L"viewer.ico")};
+    constexpr int kCategories = 100, kPerCategory = 6, kEntries = kCategories * kPerCategory;
+    std::wstring text = L"[Type]\n";
+    for (int k = 0; k < kCategories; ++k)
+        text += L"Sort" + std::to_wstring(k + 1) + L"=分类" + std::to_wstring(k) + L"\n";
+    for (int k = 0; k < kCategories; ++k) {
+        text += L"[分类" + std::to_wstring(k) + L"]\nIconPath=" + icons[k % 5] + L"\n[分类" +
+                std::to_wstring(k) + L".List]\n";
+        for (int j = 0; j < kPerCategory; ++j)
+            text += L"List" + std::to_wstring(j + 1) + L"=软件" + std::to_wstring(k) + L"-" +
+                    std::to_wstring(j) + L"\n";
+        for (int j = 0; j < kPerCategory; ++j)
+            text += L"[软件" + std::to_wstring(k) + L"-" + std::to_wstring(j) + L"]\nIconPath=" +
+                    icons[(k * kPerCategory + j) % 5] + L"\n";
+    }
+    CatalogueModel model = maintest::MakeCatalogue(text, folder.Path());
+    TestDlg dlg;
+    dlg.m_pConfig = &model.config;
+    // Every visible row's image is in its image list.
+    const auto shownImagesIn = [](const CListEx& list, const CImageList& images) {
+        const int top = static_cast<int>(list.SendMessage(LVM_GETTOPINDEX));
+        const int end = top + static_cast<int>(list.SendMessage(LVM_GETCOUNTPERPAGE));
+        for (int r = top; r < end && r < list.GetItemCount(); ++r)
+            if (Images(list)[r] >= images.GetImageCount()) return false;
+        return true;
+    };
+    CListEx* all = nullptr;
+    Pixels early, earlyCategories;
+    const auto opened = [&] {
+        all = &dlg.m_pEntryLists[0];
+        ASSERT_TRUE(dlg.IconsPending());
+        EXPECT_TRUE(shownImagesIn(dlg.m_listCategory, dlg.m_imgCategory));
+        EXPECT_TRUE(shownImagesIn(*all, dlg.m_pEntryImages[0]));
+        all->EnsureVisible(all->GetItemCount() - 1, FALSE);
+        dlg.m_listCategory.EnsureVisible(kCategories, FALSE);
+        all->UpdateWindow();
+        dlg.m_listCategory.UpdateWindow();
+        // Painted before their icons are in, or this test shows nothing.
+        ASSERT_FALSE(shownImagesIn(*all, dlg.m_pEntryImages[0]));
+        ASSERT_FALSE(shownImagesIn(dlg.m_listCategory, dlg.m_imgCategory));
+        early = Pixels::FromWindow(*all);
+        earlyCategories = Pixels::FromWindow(dlg.m_listCategory);
+    };
+    const auto complete = [&] {
+        ASSERT_TRUE(maintest::WaitForIcons(dlg));
+        const Pixels late = Pixels::FromWindow(*all);
+        const Pixels lateCategories = Pixels::FromWindow(dlg.m_listCategory);
+        EXPECT_FALSE(late == early);
+        EXPECT_FALSE(lateCategories == earlyCategories);
+        for (const CListEx* list : {all, &dlg.m_listCategory})
+            ::RedrawWindow(*list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_TRUE(Pixels::FromWindow(*all) == late);
+        EXPECT_TRUE(Pixels::FromWindow(dlg.m_listCategory) == lateCategories);
+
+        // Image i is icon file i % 5 in every list; the five differ.
+        ASSERT_EQ(dlg.m_imgCategory.GetImageCount(), kCategories + 1);
+        ASSERT_EQ(dlg.m_pEntryImages[0].GetImageCount(), kEntries);
+        std::vector<Pixels> entry, category;
+        for (int i = 0; i < 5; ++i) {
+            entry.push_back(ImagePixels(dlg.m_pEntryImages[0], i));
+            category.push_back(ImagePixels(dlg.m_imgCategory, i + 1, 16));
+            for (int h = 0; h < i; ++h) {
+                EXPECT_FALSE(entry[h] == entry[i]) << h << " " << i;
+                EXPECT_FALSE(category[h] == category[i]) << h << " " << i;
+            }
+        }
+        for (int k = 0; k < kCategories; ++k) {
+            EXPECT_TRUE(ImagePixels(dlg.m_imgCategory, k + 1, 16) == category[k % 5]) << k;
+            const CImageList& own = dlg.m_pEntryImages[k + 1];
+            ASSERT_EQ(own.GetImageCount(), kPerCategory) << k;
+            for (int j = 0; j < kPerCategory; ++j) {
+                const int i = k * kPerCategory + j;
+                EXPECT_TRUE(ImagePixels(dlg.m_pEntryImages[0], i) == entry[i % 5]) << i;
+                EXPECT_TRUE(ImagePixels(own, j) == entry[i % 5]) << i;
+            }
+        }
+    };
+    EXPECT_EQ(uitest::RunModal(dlg, {{0, opened}, {10, complete}}), 0);
+}
+
 // 10 categories of 10 and of 100 entries, every entry with an icon file and an installer: the
 // objects do not grow with the entries (the icons loaded from files are destroyed), and the
 // long list's name column leaves room for the scroll bar.
@@ -478,7 +565,7 @@ TEST(MainWindow, ObjectCountsDoNotGrowWithTheEntries) {
         long gdi = 0, user = 0;
         EXPECT_EQ(uitest::RunModal(dlg, {{100,
                                           [&] {
-                                              fwtest::Pump();
+                                              ASSERT_TRUE(maintest::WaitForIcons(dlg));
                                               gdi = uitest::GdiObjectCount();
                                               user = uitest::UserObjectCount();
                                               EXPECT_EQ(dlg.m_pEntryImages[0].GetImageCount(),

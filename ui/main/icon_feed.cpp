@@ -1,0 +1,80 @@
+#include "ui/main/icon_feed.h"
+
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+#include "ui/main/category_icon.h"
+#include "ui/main/entry_icon.h"
+
+CIconFeed::CIconFeed(const CategoryInfo* pCategories, size_t nWorkers, size_t nFirstCategories,
+                     size_t nFirstEntries)
+    : CIconFeed(MakeOrder(pCategories, nFirstCategories, nFirstEntries), nWorkers) {}
+
+CIconFeed::CIconFeed(Order order, size_t nWorkers)
+    : m_places(std::move(order.places)),
+      m_nFirst(order.nFirst),
+      m_reader(std::move(order.jobs), nWorkers) {}
+
+// The first categories' icons, the first entries' icons, then the other categories' and the
+// other entries', each part in catalogue order: every image list gets its images in order.
+CIconFeed::Order CIconFeed::MakeOrder(const CategoryInfo* pCategories, size_t nFirstCategories,
+                                      size_t nFirstEntries) {
+    Order order;
+    const auto add = [&](int k, int j) {
+        const CategoryInfo& category = pCategories[k];
+        order.jobs.push_back(
+            {j < 0 ? category.strIconPath : category.pEntries[j].strIconPath, j >= 0});
+        order.places.push_back({k, j});
+    };
+    size_t nCategories = 0;
+    while (pCategories && !pCategories[nCategories].strName.empty()) ++nCategories;
+    const auto categories = [&](size_t nFrom, size_t nTo) {
+        for (size_t k = nFrom; k < nTo && k < nCategories; ++k) add(static_cast<int>(k), -1);
+    };
+    const auto entries = [&](size_t nFrom, size_t nTo) {
+        size_t n = 0;  // entries before category k
+        for (size_t k = 0; n < nTo && k < nCategories; ++k) {
+            const EntryInfo* pEntries = pCategories[k].pEntries;
+            for (int j = 0; n < nTo && pEntries && !pEntries[j].strName.empty(); ++j, ++n)
+                if (n >= nFrom) add(static_cast<int>(k), j);
+        }
+    };
+    categories(0, nFirstCategories);
+    entries(0, nFirstEntries);
+    order.nFirst = order.jobs.size();
+    categories(nFirstCategories, SIZE_MAX);
+    entries(nFirstEntries, SIZE_MAX);
+    return order;
+}
+
+template <class More>
+void CIconFeed::AddWhile(const Targets& targets, More bMore) {
+    std::optional<CEntryIconStrip> strip;
+    int nStripCategory = -1;
+    for (; m_nNext < m_places.size() && bMore(); ++m_nNext) {
+        const Place place = m_places[m_nNext];
+        if (place.nEntry < 0) {
+            AddCategoryIcon(*targets.pCategoryImages, m_reader.Next(), targets.hFallback);
+            continue;
+        }
+        if (place.nCategory != nStripCategory) {
+            strip.reset();  // its icons go in first
+            strip.emplace(targets.hFallback,
+                          std::initializer_list<CImageList*>{
+                              &targets.pEntryImages[0], &targets.pEntryImages[place.nCategory + 1]});
+            nStripCategory = place.nCategory;
+        }
+        strip->Add(m_reader.Next());
+    }
+}
+
+void CIconFeed::AddFirst(const Targets& targets) {
+    AddWhile(targets, [&] { return m_nNext < m_nFirst; });
+}
+
+bool CIconFeed::AddReady(const Targets& targets, size_t nMax) {
+    const size_t nEnd = m_nNext + nMax;
+    AddWhile(targets, [&] { return m_nNext < nEnd && m_reader.NextIsReady(); });
+    return !Done();
+}
