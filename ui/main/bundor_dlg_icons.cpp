@@ -12,6 +12,9 @@
 namespace {
 
 constexpr size_t kIconWorkers = 1;
+// Decoded icons held at most, about 5 KiB each: enough to go on reading while a catalogue of
+// many categories makes its lists, which takes longer than reading their icons.
+constexpr size_t kIconsAhead = 1024;
 // More rows than the category list (23 pixels a row) and an entry list (65) show at once on
 // the largest screens, with the window maximised.
 constexpr size_t kFirstCategories = 96;
@@ -22,7 +25,7 @@ constexpr size_t kIconsPerTick = 64;
 }  // namespace
 
 void CBundorDlg::StartIcons() {
-    m_pIconFeed = std::make_unique<CIconFeed>(m_pConfig->pCategories, kIconWorkers,
+    m_pIconFeed = std::make_unique<CIconFeed>(m_pConfig->pCategories, kIconWorkers, kIconsAhead,
                                               kFirstCategories, kFirstEntries);
 }
 

@@ -7,14 +7,14 @@
 #include "ui/main/category_icon.h"
 #include "ui/main/entry_icon.h"
 
-CIconFeed::CIconFeed(const CategoryInfo* pCategories, size_t nWorkers, size_t nFirstCategories,
-                     size_t nFirstEntries)
-    : CIconFeed(MakeOrder(pCategories, nFirstCategories, nFirstEntries), nWorkers) {}
+CIconFeed::CIconFeed(const CategoryInfo* pCategories, size_t nWorkers, size_t nAhead,
+                     size_t nFirstCategories, size_t nFirstEntries)
+    : CIconFeed(MakeOrder(pCategories, nFirstCategories, nFirstEntries), nWorkers, nAhead) {}
 
-CIconFeed::CIconFeed(Order order, size_t nWorkers)
+CIconFeed::CIconFeed(Order order, size_t nWorkers, size_t nAhead)
     : m_places(std::move(order.places)),
       m_nFirst(order.nFirst),
-      m_reader(std::move(order.jobs), nWorkers) {}
+      m_reader(std::move(order.jobs), nWorkers, nAhead) {}
 
 // The first categories' icons, the first entries' icons, then the other categories' and the
 // other entries', each part in catalogue order: every image list gets its images in order.

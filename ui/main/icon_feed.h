@@ -25,10 +25,11 @@ public:
         HICON hFallback;
     };
 
-    // Starts reading at once, on nWorkers threads. The icons of the first nFirstCategories
-    // categories and of the first nFirstEntries entries are read first.
-    CIconFeed(const CategoryInfo* pCategories, size_t nWorkers, size_t nFirstCategories,
-              size_t nFirstEntries);
+    // Starts reading at once, on nWorkers threads, at most nAhead icons ahead of those added.
+    // The icons of the first nFirstCategories categories and of the first nFirstEntries
+    // entries are read first.
+    CIconFeed(const CategoryInfo* pCategories, size_t nWorkers, size_t nAhead,
+              size_t nFirstCategories, size_t nFirstEntries);
 
     // Adds the first icons, waiting for them.
     void AddFirst(const Targets& targets);
@@ -50,7 +51,7 @@ private:
     };
     static Order MakeOrder(const CategoryInfo* pCategories, size_t nFirstCategories,
                            size_t nFirstEntries);
-    CIconFeed(Order order, size_t nWorkers);
+    CIconFeed(Order order, size_t nWorkers, size_t nAhead);
     // Adds icons while bMore says so, the entries' in strips of consecutive icons of one
     // category.
     template <class More>

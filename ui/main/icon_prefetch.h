@@ -1,6 +1,6 @@
-// The catalogue's icon files read ahead, on worker threads, while the main window makes and
-// fills its lists: under Wine every file costs several round trips to the server, which the
-// window's own work can hide. The window takes the icons in the order it gave them.
+// The catalogue's icon files read ahead, on worker threads, while the main window makes its
+// lists and after it appears: under Wine every file costs several round trips to the server,
+// which the window's own work can hide. The window takes the icons in the order it gave them.
 #pragma once
 
 #include <condition_variable>

@@ -150,8 +150,20 @@ TEST(EntryIcon, ReadAheadKeepsTheOrder) {
                 EXPECT_EQ(got.image->pixels, direct.image->pixels) << i;
             }
         }
+        EXPECT_TRUE(ahead.NextIsReady());  // nothing left to wait for
         const LoadedIcon after = ahead.Next();
         EXPECT_TRUE(!after.image && !after.icon && after.path.empty());
+    }
+    {
+        // Ready once its worker has read it; without a worker, Next reads it itself.
+        CIconPrefetch one(std::vector<CIconPrefetch::Job>(2, {zip, true}), 1, 1);
+        const ULONGLONG end = ::GetTickCount64() + 5000;
+        while (!one.NextIsReady() && ::GetTickCount64() < end) ::Sleep(1);
+        EXPECT_TRUE(one.NextIsReady());
+        EXPECT_TRUE(one.Next().image);
+        CIconPrefetch none(std::vector<CIconPrefetch::Job>(1, {zip, true}), 0);
+        EXPECT_TRUE(none.NextIsReady());
+        EXPECT_TRUE(none.Next().image);
     }
     {
         std::vector<CIconPrefetch::Job> many(300, {absent, false});
