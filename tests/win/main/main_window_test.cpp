@@ -444,7 +444,7 @@ TEST(MainWindow, EmptyCatalogue) {
     EXPECT_EQ(uitest::RunModal(dlg, {{100, opened}}), 0);
 }
 
-// 100 categories of 6 entries, icons from five files in turn (one missing): the rows on screen
+// 200 categories of 3 entries, icons from five files in turn (one missing): the rows on screen
 // have their icons when the window appears; the others come in afterwards, in order, and rows
 // scrolled into view before their icons were in are painted again when they come.
 TEST(MainWindow, LaterIconsComeInOrderAndShow) {
@@ -452,7 +452,7 @@ TEST(MainWindow, LaterIconsComeInOrderAndShow) {
     const std::wstring icons[] = {DemoIcon(L"zip.ico"), DemoIcon(L"ime.ico"),
                                   DemoIcon(L"notepad.ico"), folder.Path() + L"none.ico",
                                   DemoIcon(L"viewer.ico")};
-    constexpr int kCategories = 100, kPerCategory = 6, kEntries = kCategories * kPerCategory;
+    constexpr int kCategories = 200, kPerCategory = 3, kEntries = kCategories * kPerCategory;
     std::wstring text = L"[Type]\n";
     for (int k = 0; k < kCategories; ++k)
         text += L"Sort" + std::to_wstring(k + 1) + L"=分类" + std::to_wstring(k) + L"\n";
