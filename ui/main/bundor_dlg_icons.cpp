@@ -39,11 +39,10 @@ void CBundorDlg::AddReadIcons() {
     CImageList& shown = m_pEntryImages[m_nCurList];
     const int nCategories = m_imgCategory.GetImageCount();
     const int nShown = shown.GetImageCount();
-    const bool bMore =
-        m_pIconFeed->AddReady({&m_imgCategory, m_pEntryImages.get(), m_hIcon}, kIconsPerTick);
+    m_pIconFeed->AddReady({&m_imgCategory, m_pEntryImages.get(), m_hIcon}, kIconsPerTick);
     RepaintNewImages(m_listCategory, nCategories, m_imgCategory.GetImageCount());
     RepaintNewImages(m_pEntryLists[m_nCurList], nShown, shown.GetImageCount());
-    if (bMore) return;
+    if (!m_pIconFeed->Done()) return;
     KillTimer(kIconTimer);
     m_pIconFeed.reset();
 }

@@ -73,8 +73,7 @@ void CIconFeed::AddFirst(const Targets& targets) {
     AddWhile(targets, [&] { return m_nNext < m_nFirst; });
 }
 
-bool CIconFeed::AddReady(const Targets& targets, size_t nMax) {
+void CIconFeed::AddReady(const Targets& targets, size_t nMax) {
     const size_t nEnd = m_nNext + nMax;
     AddWhile(targets, [&] { return m_nNext < nEnd && m_reader.NextIsReady(); });
-    return !Done();
 }

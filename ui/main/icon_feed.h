@@ -33,8 +33,9 @@ public:
 
     // Adds the first icons, waiting for them.
     void AddFirst(const Targets& targets);
-    // Adds the icons read by now, at most nMax, without waiting; false once every icon is in.
-    bool AddReady(const Targets& targets, size_t nMax);
+    // Adds the icons read by now, at most nMax, without waiting.
+    void AddReady(const Targets& targets, size_t nMax);
+    // Every icon is in.
     bool Done() const { return m_nNext >= m_places.size(); }
 
 private:

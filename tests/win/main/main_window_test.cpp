@@ -471,10 +471,11 @@ TEST(MainWindow, LaterIconsComeInOrderAndShow) {
     dlg.m_pConfig = &model.config;
     // Every visible row's image is in its image list.
     const auto shownImagesIn = [](const CListEx& list, const CImageList& images) {
+        const Ints rowImages = Images(list);
         const int top = static_cast<int>(list.SendMessage(LVM_GETTOPINDEX));
         const int end = top + static_cast<int>(list.SendMessage(LVM_GETCOUNTPERPAGE));
         for (int r = top; r < end && r < list.GetItemCount(); ++r)
-            if (Images(list)[r] >= images.GetImageCount()) return false;
+            if (rowImages[r] >= images.GetImageCount()) return false;
         return true;
     };
     CListEx* all = nullptr;
