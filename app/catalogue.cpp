@@ -37,7 +37,20 @@ WStringView WorkingDir(const CProfile& profile, WStringView section, WStringView
     return dir == kCurrDirMarker ? exeFolder : dir;
 }
 
-void ReadSettings(const CProfile& profile, CatalogueConfig& config) {
+// Every "%CurrDir%" (letter case counts) stands for the exe folder.
+WString ReplaceCurrDir(WStringView value, WStringView exeFolder) {
+    const WStringView marker = kCurrDirMarker;
+    WString out;
+    size_t from = 0;
+    for (size_t at; (at = value.find(marker, from)) != WStringView::npos;
+         from = at + marker.size()) {
+        out.append(value.substr(from, at - from)).append(exeFolder);
+    }
+    out.append(value.substr(from));
+    return out;
+}
+
+void ReadSettings(const CProfile& profile, WStringView exeFolder, CatalogueConfig& config) {
     constexpr WStringView kConfig = WSTR("Config");
     config.nMainWidth = profile.GetInt(kConfig, WSTR("MainWidth"), 0);
     config.nMainHeight = profile.GetInt(kConfig, WSTR("MainHeight"), 0);
@@ -49,6 +62,8 @@ void ReadSettings(const CProfile& profile, CatalogueConfig& config) {
     config.nDefault = profile.GetInt(kConfig, WSTR("Default"), 1);
     config.nWaitime = profile.GetInt(kConfig, WSTR("Waitime"), 0);
     config.bCountdown = config.nWaitime > 0 ? 1 : 0;
+    config.bExitAfterCountdown = profile.GetInt(kConfig, WSTR("ExitAfterCountdown"), 0) != 0;
+    config.strLogFile = ReplaceCurrDir(Value(profile, kConfig, WSTR("LogFile")), exeFolder);
 }
 
 void ReadEntry(const CProfile& profile, WString name, WStringView exeFolder, EntryInfo& entry) {
@@ -58,6 +73,7 @@ void ReadEntry(const CProfile& profile, WString name, WStringView exeFolder, Ent
     entry.strAutoInstall = Join(dir, Value(profile, name, WSTR("AutoInstall")));
     entry.strManualInstall = Join(dir, Value(profile, name, WSTR("ManualInstall")));
     entry.strDescription = WString(Value(profile, name, WSTR("Description")));
+    entry.policy = ReadInstallerPolicy(profile, name);
     entry.strName = std::move(name);
 }
 
@@ -65,7 +81,7 @@ void ReadEntry(const CProfile& profile, WString name, WStringView exeFolder, Ent
 
 CatalogueModel BuildCatalogue(const CProfile& profile, WStringView exeFolder) {
     CatalogueModel model;
-    ReadSettings(profile, model.config);
+    ReadSettings(profile, exeFolder, model.config);
 
     std::vector<WString> categories = ReadNameList(profile, WSTR("Type"), WSTR("Sort"));
     // One record more than there are names: the value-initialised end marker.

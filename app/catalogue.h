@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/run_options.h"
 #include "app/wstring.h"
 
 class CProfile;
@@ -21,6 +22,7 @@ struct EntryInfo {
     WString strAutoInstall;    // entry WorkingDir + AutoInstall
     WString strManualInstall;  // entry WorkingDir + ManualInstall
     WString strDescription;    // Description, unchanged
+    InstallerPolicy policy;    // SuccessCodes and Timeout, the entry's own or [Config]'s
 };
 
 // One category. An array of them ends with a record whose strName is empty and whose
@@ -40,6 +42,12 @@ struct CatalogueConfig {
     int32_t nDefault = 0;    // install mode: non-zero unattended, 0 interactive
     int32_t bCountdown = 0;  // 1 when Waitime > 0; cleared when the countdown is interrupted
     int32_t nWaitime = 0;    // countdown length in seconds
+    // A run that the countdown started ends the program whatever happened, without a report,
+    // with an exit code that says how it went.
+    int32_t bExitAfterCountdown = 0;
+    // LogFile with "%CurrDir%" replaced; environment variables are expanded when it is opened.
+    // Empty: no run log.
+    WString strLogFile;
     CategoryInfo* pCategories = nullptr;
 };
 
