@@ -76,7 +76,11 @@ public:
         open.insert(handle);
         return handle;
     }
-    void Wait(ProcessHandle process) override { Check(open.count(process) == 1); }
+    bool Wait(ProcessHandle process, uint32_t, uint32_t& exitCode) override {
+        Check(open.count(process) == 1);
+        exitCode = 0;
+        return true;
+    }
     void Close(ProcessHandle process) override { Check(open.erase(process) == 1); }
 };
 

@@ -34,6 +34,11 @@ public:
     // files, and '*' and '?' in the last component act as wildcards.
     bool Exists(const WString& text) { return IsSearchable(text) && FindMatch(text); }
 
+    // The full path of a text that a search just found relative to the current folder, so
+    // that the file stays found when the current folder changes. The text as it is where there
+    // is no current folder to speak of, and when the full path would not fit 260 units.
+    virtual WString FullPath(const WString& text) { return text; }
+
     // The drive type of a root such as "E:\".
     virtual unsigned DriveType(const WString& root) = 0;
 

@@ -6,7 +6,8 @@ namespace {
 class CNoProcessStarter final : public IProcessStarter {
 public:
     ProcessHandle Start(const WString&, const WString&) override { return nullptr; }
-    void Wait(ProcessHandle) override {}
+    // Never called: nothing is ever started.
+    bool Wait(ProcessHandle, uint32_t, uint32_t&) override { return false; }
     void Close(ProcessHandle) override {}
 };
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/run_options.h"
 #include "ops/white_space.h"
 
 namespace {
@@ -124,6 +125,8 @@ int CShell::Resolve() {
             }
         }
         if (found) {
+            // A relative file is found in the current folder of this moment.
+            if (drives.empty()) m_strPath = m_pFileSystem->FullPath(m_strPath);
             m_bFound = 1;
             return 1;
         }
@@ -142,11 +145,22 @@ int CShell::CopyTo(const WString& destination, int failIfExists) {
 }
 
 ProcessHandle CShell::Execute(int wait) {
+    return Execute(wait, kWaitWithoutLimit);
+}
+
+ProcessHandle CShell::Execute(int wait, uint32_t timeoutMs) {
+    m_nExitCode = 0;
+    m_bTimedOut = 0;
     if (!m_bFound) return nullptr;
     CloseProcess();
     m_hProcess = m_pStarter->Start(m_strPath, m_strParams);
     if (!m_hProcess || !wait) return m_hProcess;
-    m_pStarter->Wait(m_hProcess);
+    uint32_t exitCode = 0;
+    if (m_pStarter->Wait(m_hProcess, timeoutMs, exitCode)) {
+        m_nExitCode = exitCode;
+    } else {
+        m_bTimedOut = 1;  // left running: it may be waiting for a person
+    }
     CloseProcess();
     return EndedProcess();
 }

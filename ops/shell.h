@@ -37,9 +37,11 @@ public:
 
     // Resolves m_strPath and m_strParams in place and sets m_bFound; returns m_bFound.
     // Found: m_strPath is the existing file (with the CD/DVD root in front for a "cdrom:\"
-    // command); the parameters split off the command come first in m_strParams, then one
-    // blank, then the parameters given before. Not found: m_strPath is the command trimmed of
-    // white space, marker and all, and m_strParams is unchanged.
+    // command; a file found relative to the current folder as a full path, so that what was
+    // found is what is started or copied, wherever the current folder goes later); the parameters
+    // split off the command come first in m_strParams, then one blank, then the parameters given
+    // before. Not found: m_strPath is the command trimmed of white space, marker and all, and
+    // m_strParams is unchanged.
     int Resolve();
 
     // Copies the found file to destination; an existing destination is overwritten unless
@@ -55,6 +57,10 @@ public:
     //   the result is EndedProcess(), a non-null value that is no handle; compare it only
     //   with null.
     ProcessHandle Execute(int wait);
+    // The same, waiting at most timeoutMs milliseconds (kWaitWithoutLimit: no limit). When the
+    // time is up first, m_bTimedOut is 1, the process is left running (its handle closed) and
+    // the result is EndedProcess() too. When it ended, m_nExitCode is its exit code.
+    ProcessHandle Execute(int wait, uint32_t timeoutMs);
 
     // What Execute returns after a wait that ended.
     static ProcessHandle EndedProcess();
@@ -66,6 +72,8 @@ public:
     ProcessHandle m_hProcess = nullptr;  // the live process of a start without waiting
     WString m_strPath;                   // the file part; see Resolve
     WString m_strParams;                 // the parameter part; see Resolve
+    uint32_t m_nExitCode = 0;            // the exit code of the last waited start that ended
+    int m_bTimedOut = 0;                 // 1 when the last waited start did not end in time
 
 private:
     void CloseProcess();

@@ -62,6 +62,18 @@ public:
         return ::CopyFileW(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
     }
 
+    // Only relative texts ("soft\a.exe", "\soft\a.exe", "E:a.exe") are completed: a full
+    // path stays exactly as it was found.
+    WString FullPath(const WString& text) override {
+        const bool full = (text.size() >= 3 && text[1] == L':' && text[2] == L'\\') ||
+                          text.rfind(L"\\\\", 0) == 0;
+        if (full || text.find(L'\0') != WString::npos) return text;
+        wchar_t buffer[MAX_PATH];
+        const DWORD n = ::GetFullPathNameW(text.c_str(), MAX_PATH, buffer, nullptr);
+        if (n == 0 || n >= MAX_PATH) return text;
+        return WString(buffer, n);
+    }
+
 protected:
     bool FindMatch(const WString& text) override {
         WIN32_FILE_ATTRIBUTE_DATA attributes;
@@ -81,8 +93,8 @@ protected:
         WIN32_FILE_ATTRIBUTE_DATA attributes;
         if (QueryOrdinaryName(path, attributes)) {
             if (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-            size = (static_cast<uint64_t>(attributes.nFileSizeHigh) << 32) |
-                   attributes.nFileSizeLow;
+            size =
+                (static_cast<uint64_t>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
             return true;
         }
         // No access rights and no sharing, as the main window opens a package. Without the

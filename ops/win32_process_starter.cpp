@@ -27,7 +27,13 @@ public:
         return info.hProcess;
     }
 
-    void Wait(ProcessHandle process) override { ::WaitForSingleObject(process, INFINITE); }
+    bool Wait(ProcessHandle process, uint32_t timeoutMs, uint32_t& exitCode) override {
+        if (::WaitForSingleObject(process, timeoutMs) == WAIT_TIMEOUT) return false;
+        DWORD code = 0;
+        // The process has ended, so its code can be read; should that fail, the code says so.
+        exitCode = ::GetExitCodeProcess(process, &code) ? code : STILL_ACTIVE;
+        return true;
+    }
 
     void Close(ProcessHandle process) override { ::CloseHandle(process); }
 };

@@ -65,9 +65,11 @@ public:
         open.insert(handle);
         return handle;
     }
-    void Wait(ProcessHandle process) override {
+    bool Wait(ProcessHandle process, uint32_t, uint32_t& exitCode) override {
         EXPECT_EQ(open.count(process), 1u) << "wait on a handle that is not open";
         waits.push_back(process);
+        exitCode = 0;
+        return true;
     }
     void Close(ProcessHandle process) override {
         EXPECT_EQ(open.erase(process), 1u) << "closed a handle that is not open";

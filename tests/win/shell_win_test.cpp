@@ -215,8 +215,8 @@ TEST_F(ShellWinTest, ExistenceAndSizeAgreeWithTheSearchForOddNames) {
     uint64_t size = 7;
     EXPECT_TRUE(files.FileSize(folder + L"\\A.EXE", size));
     EXPECT_EQ(size, 1500u);
-    for (const std::wstring& text : {folder, folder + L"\\", folder + L"\\b.exe",
-                                     folder + L"\\a.*"}) {
+    for (const std::wstring& text :
+         {folder, folder + L"\\", folder + L"\\b.exe", folder + L"\\a.*"}) {
         EXPECT_FALSE(files.FileSize(text, size)) << WideToUtf8(text);
         EXPECT_EQ(size, 0u);
     }
@@ -324,7 +324,8 @@ TEST_F(ShellWinTest, StartedFromTheCurrentFolderForARelativeCommand) {
     SetCurrentDirectoryW(before);
 
     EXPECT_EQ(found, 1);
-    EXPECT_EQ(shell.m_strPath, L"子 目录\\setup.exe");
+    // Found in the current folder of that moment, and kept as a full path.
+    EXPECT_EQ(shell.m_strPath, disk + L"\\子 目录\\setup.exe");
     EXPECT_NE(result, nullptr);
     const std::string text = ReadBytes(disk + L"\\日志.txt");
     EXPECT_NE(text.find("cwd: " + WideToUtf8(disk) + "\n"), std::string::npos) << text;
@@ -377,7 +378,9 @@ public:
         ++starts;
         return PlatformProcessStarter().Start(file, params);
     }
-    void Wait(ProcessHandle process) override { PlatformProcessStarter().Wait(process); }
+    bool Wait(ProcessHandle process, uint32_t timeoutMs, uint32_t& exitCode) override {
+        return PlatformProcessStarter().Wait(process, timeoutMs, exitCode);
+    }
     void Close(ProcessHandle process) override { PlatformProcessStarter().Close(process); }
 };
 
