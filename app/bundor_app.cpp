@@ -5,9 +5,13 @@
 
 #include "app/app_catalogue_host.h"
 #include "app/catalogue.h"
+#include "ops/run_log.h"
 #include "ui/main/bundor_dlg.h"
 
 namespace {
+
+// How long the program, once its window has closed, waits for its run log to be written.
+constexpr unsigned kLogFlushMs = 3000;
 
 // OLE, and with it COM apartment-threaded, for the user-interface thread's shell calls: the
 // new-style folder picker needs OLE. Ended when start-up returns.
@@ -42,7 +46,10 @@ BOOL CBundorApp::InitInstance() {
     // reads as an empty catalogue.
     CAppCatalogueHost host(*this);
     dlg.m_pConfig = LoadCatalogue(host);
+    OpenRunLog(dlg.m_pConfig->strLogFile);
     dlg.DoModal();
     m_pMainWnd = nullptr;
+    // The last lines of the run log, if its file can still be written.
+    FlushRunLog(kLogFlushMs);
     return FALSE;
 }

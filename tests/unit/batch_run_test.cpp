@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <string>
 #include <set>
 #include <vector>
 
@@ -39,6 +42,9 @@ public:
     explicit LoggingStarter(Log& log) : m_log(log) {}
     std::set<WString> unstartable;
     int open = 0;
+    std::vector<uint32_t> exitCodes;  // of the installers, in the order they end; then 0
+    std::vector<uint32_t> waits;      // the time limit of every wait
+    bool hangs = false;               // no installer ends while the wait has a limit
 
     ProcessHandle Start(const WString& file, const WString& params) override {
         m_log.push_back(WSTR("start ") + file + WSTR(" [") + params + WSTR("]"));
@@ -46,7 +52,13 @@ public:
         ++open;
         return &open;
     }
-    void Wait(ProcessHandle) override { m_log.push_back(WSTR("wait")); }
+    bool Wait(ProcessHandle, uint32_t timeoutMs, uint32_t& exitCode) override {
+        m_log.push_back(WSTR("wait"));
+        waits.push_back(timeoutMs);
+        exitCode = exitCodes.empty() ? 0 : exitCodes.front();
+        if (!exitCodes.empty()) exitCodes.erase(exitCodes.begin());
+        return !(hangs && timeoutMs != kWaitWithoutLimit);
+    }
     void Close(ProcessHandle) override { --open; }
 
 private:
@@ -68,7 +80,10 @@ public:
     void ShowReport(const WString& caption, const WString& body, const WString& footer) override {
         m_log.push_back(WSTR("report ") + caption + WSTR("|") + body + WSTR("|") + footer);
     }
-    void EndProgram() override { m_log.push_back(WSTR("end program")); }
+    void EndProgram(uint32_t exitCode) override {
+        const std::string code = std::to_string(exitCode);
+        m_log.push_back(WSTR("end program ") + WString(code.begin(), code.end()));
+    }
     void Close() override { m_log.push_back(WSTR("close")); }
 
 private:
@@ -90,7 +105,7 @@ struct RunUnderTest {
         params.commands = &commands;
         params.exitWhenDone = exitWhenDone;
         params.saveDir = saveDir;
-        failures = batch::RunBatch(params, shell, window);
+        failures = batch::RunBatch(params, shell, window).failures;
     }
 };
 
@@ -136,7 +151,7 @@ TEST(BatchRun, PercentTitlesForOneAndThreeEntriesAndHowACleanInstallRunEnds) {
     one.Go(RunKind::Install, {WSTR("E:\\a.exe")}, true);
     EXPECT_EQ(one.log.at(2), WSTR("title 正在安装...100.0% E:\\a.exe"));
     // Ending the program replaces the message and the close of the progress window.
-    EXPECT_EQ(one.log.back(), WSTR("end program"));
+    EXPECT_EQ(one.log.back(), WSTR("end program 0"));
     EXPECT_EQ(std::count(one.log.begin(), one.log.end(), WSTR("close")), 0);
 
     RunUnderTest three;
@@ -201,6 +216,152 @@ TEST(BatchRun, SaveDestinationsOverwriteAndTheReportNamesTheFolderAsGiven) {
     clean.Go(RunKind::Save, {WSTR("E:\\a.exe")}, true, WSTR("D:\\"));
     // A save run never ends the program.
     EXPECT_EQ(clean.log.end()[-2], WSTR("done 保存安装包: 所有项目保存完毕!"));
+}
+
+}  // namespace
+
+namespace {
+
+class MemoryLog : public IRunLog {
+public:
+    std::vector<RunLogRecord> records;
+    void Write(const RunLogRecord& record) override { records.push_back(record); }
+};
+
+// Runs installs with policies; every installer ends with the next of exitCodes.
+void RunWithPolicies(RunUnderTest& run, std::vector<WString> commands,
+                     std::vector<InstallerPolicy> policies, std::vector<uint32_t> exitCodes,
+                     bool exitWhenDone, bool exitAlways, MemoryLog* log = nullptr) {
+    run.files.files = {WSTR("E:\\a.exe"), WSTR("E:\\b.exe"), WSTR("E:\\c.exe")};
+    run.starter.exitCodes = std::move(exitCodes);
+    CShell shell(run.files, run.starter);
+    batch::RunParams params;
+    params.commands = &commands;
+    params.policies = &policies;
+    params.exitWhenDone = exitWhenDone;
+    params.exitAlways = exitAlways;
+    params.log = log;
+    run.failures = batch::RunBatch(params, shell, run.window).failures;
+}
+
+InstallerPolicy Accepting(std::vector<uint32_t> codes, int32_t timeout = 0) {
+    InstallerPolicy policy;
+    policy.bHasSuccessCodes = true;
+    policy.successCodes = std::move(codes);
+    policy.nTimeout = timeout;
+    return policy;
+}
+
+TEST(BatchRun, ExitCodesOutsideTheListFailWithTheCodeAndACountdownRunEndsWithTheCount) {
+    MemoryLog log;
+    // a.exe ends 1603 (not accepted), b.exe without a list ends 1 (any end counts), c.exe 3010.
+    RunUnderTest run;
+    RunWithPolicies(
+        run, {WSTR("E:\\a.exe /qn"), WSTR("E:\\b.exe"), WSTR("E:\\c.exe"), WSTR("E:\\gone.exe")},
+        {Accepting({0, 3010}), InstallerPolicy(), Accepting({0, 3010}), InstallerPolicy()},
+        {1603, 1, 3010}, true, true, &log);
+    EXPECT_EQ(run.failures,
+              (std::vector<WString>{WSTR("正在安装...25.0% E:\\a.exe（退出代码 1603）"),
+                                    WSTR("正在安装...100.0% E:\\gone.exe")}));
+    // No report: the program ends with the number of failures.
+    EXPECT_EQ(run.log.back(), WSTR("end program 2"));
+    EXPECT_EQ(std::count_if(run.log.begin(), run.log.end(),
+                            [](const WString& l) { return l.rfind(WSTR("report"), 0) == 0; }),
+              0);
+    ASSERT_EQ(log.records.size(), 4u);
+    std::vector<WString> outcomes;
+    for (const RunLogRecord& r : log.records) outcomes.push_back(r.outcome);
+    EXPECT_EQ(outcomes, (std::vector<WString>{WSTR("exit 1603 (failure)"), WSTR("exit 1"),
+                                              WSTR("exit 3010"), WSTR("not found")}));
+    EXPECT_EQ(log.records[0].command, WSTR("E:\\a.exe /qn"));
+    EXPECT_EQ(log.records[0].file, WSTR("E:\\a.exe"));
+    EXPECT_EQ(log.records[3].file, WSTR("E:\\gone.exe"));
+    EXPECT_EQ(log.records[0].kind, RunLogKind::BatchInstall);
+
+    // Without ExitAfterCountdown a failed countdown run shows its report and goes on.
+    RunUnderTest shown;
+    RunWithPolicies(shown, {WSTR("E:\\a.exe")}, {Accepting({0})}, {2}, true, false);
+    EXPECT_EQ(shown.log.end()[-2], WSTR("report 某些项目安装失败, 请检查这些项目的安装文件路径!|"
+                                        "正在安装...100.0% E:\\a.exe（退出代码 2）\r\n|"));
+}
+
+TEST(BatchRun, ARestartRequestIsNotedAndGivesExitCode3010) {
+    // Accepted or not listed at all, 3010 and 1641 ask for a restart.
+    RunUnderTest clicked;
+    RunWithPolicies(clicked, {WSTR("E:\\a.exe"), WSTR("E:\\b.exe")}, {}, {0, 1641}, false, true);
+    EXPECT_EQ(clicked.log.end()[-2],
+              WSTR("done 软件安装: 所有项目安装完毕!\n\n部分软件需要重新启动计算机才能完成安装。"));
+    RunUnderTest countdown;
+    RunWithPolicies(countdown, {WSTR("E:\\a.exe")}, {Accepting({0, 3010})}, {3010}, true, true);
+    EXPECT_EQ(countdown.log.back(), WSTR("end program 3010"));
+    // A countdown run without the key ends with 0 as before, restart or not.
+    RunUnderTest plain;
+    RunWithPolicies(plain, {WSTR("E:\\a.exe")}, {}, {3010}, true, false);
+    EXPECT_EQ(plain.log.back(), WSTR("end program 0"));
+    RunUnderTest clean;
+    RunWithPolicies(clean, {WSTR("E:\\a.exe")}, {}, {0}, false, false);
+    EXPECT_EQ(clean.log.end()[-2], WSTR("done 软件安装: 所有项目安装完毕!"));
+}
+
+TEST(BatchRun, AnInstallerThatDoesNotEndInTimeIsAFailureAndTheNextOneRuns) {
+    RunUnderTest run;
+    run.files.files = {WSTR("E:\\a.exe"), WSTR("E:\\b.exe")};
+    run.starter.hangs = true;
+    std::vector<WString> commands = {WSTR("E:\\a.exe"), WSTR("E:\\b.exe")};
+    InstallerPolicy twoSeconds;
+    twoSeconds.nTimeout = 2;
+    std::vector<InstallerPolicy> policies = {twoSeconds};  // b.exe: no policy, no limit
+    CShell shell(run.files, run.starter);
+    batch::RunParams params;
+    params.commands = &commands;
+    params.policies = &policies;
+    MemoryLog log;
+    params.log = &log;
+    EXPECT_EQ(batch::RunBatch(params, shell, run.window).failures,
+              std::vector<WString>{WSTR("正在安装...50.0% E:\\a.exe（超过 2 秒未结束）")});
+    EXPECT_EQ(run.starter.waits, (std::vector<uint32_t>{2000, kWaitWithoutLimit}));
+    EXPECT_EQ(run.starter.open, 0) << "the hung installer's handle is let go";
+    EXPECT_EQ(log.records.at(0).outcome, WSTR("timed out"));
+    EXPECT_EQ(log.records.at(1).outcome, WSTR("exit 0"));
+}
+
+TEST(RunLog, LinesHaveSixTabSeparatedFieldsAndTheWriterKeepsTheirOrder) {
+    RunLogRecord record;
+    record.kind = RunLogKind::LinkSave;
+    record.command = WSTR("soft\\压缩\tx.exe\r\n/S");
+    record.file = WSTR("E:\\soft\\压缩 x.exe");
+    record.outcome = WSTR("copied");
+    record.seconds = 2.46;
+    EXPECT_EQ(FormatRunLogLine(record, "2026-12-09 10:15:02"),
+              "2026-12-09 10:15:02\tlink-save\tsoft\\压缩 x.exe  /S\tE:\\soft\\压缩 x.exe\tcopied"
+              "\t2.5\r\n");
+
+    std::vector<std::string> written;
+    std::mutex mutex;
+    {
+        CRunLogWriter writer([] { return std::string("T"); },
+                             [&](const std::string& line) {
+                                 const std::lock_guard lock(mutex);
+                                 written.push_back(line);
+                                 return true;
+                             });
+        for (const WChar* outcome : {WSTR("exit 0"), WSTR("not found"), WSTR("timed out")}) {
+            record.outcome = outcome;
+            writer.Write(record);
+        }
+        EXPECT_TRUE(writer.Flush(5000));
+    }
+    ASSERT_EQ(written.size(), 3u);
+    EXPECT_NE(written[0].find("\texit 0\t"), std::string::npos);
+    EXPECT_NE(written[2].find("\ttimed out\t"), std::string::npos);
+
+    // A sink that cannot write drops the lines and never blocks a writer.
+    std::atomic<int> tries{0};
+    CRunLogWriter broken([] { return std::string("T"); },
+                         [&](const std::string&) { return ++tries, false; });
+    for (int i = 0; i < 100; ++i) broken.Write(record);
+    EXPECT_TRUE(broken.Flush(5000));
+    EXPECT_EQ(tries.load(), 1);
 }
 
 }  // namespace

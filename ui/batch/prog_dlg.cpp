@@ -1,6 +1,5 @@
 #include "ui/batch/prog_dlg.h"
 
-#include "fw/thread.h"
 #include "res/resource.h"
 #include "ui/batch/run_threads.h"
 
@@ -12,6 +11,8 @@ constexpr int kWidth = 400;
 constexpr int kHeight = 60;
 constexpr int kBarMargin = 7;
 constexpr int kAboveWorkAreaBottom = 80;
+constexpr const wchar_t* kRunNotStarted =
+    L"无法开始处理所选软件 (系统资源不足), 请关闭一些程序后重试!";
 
 }  // namespace
 
@@ -43,9 +44,12 @@ BOOL CProgDlg::OnInitDialog() {
                  SWP_NOSIZE);
 
     m_bRunWorking = true;
-    if (!fw::BeginThread(m_nMode == 1 ? SaveThreadProc : InstallThreadProc, nullptr)) {
-        // Without its run the window would stay for ever.
+    if (!StartRun(*this)) {
+        // Without its run the window would stay for ever; the person is told why nothing
+        // happened.
         m_bRunWorking = false;
+        ::MessageBoxW(::GetParent(GetSafeHwnd()), kRunNotStarted,
+                      m_nMode == 1 ? L"保存安装包" : L"软件安装", MB_OK | MB_ICONEXCLAMATION);
         PostMessage(WM_CLOSE);
     }
     return TRUE;

@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <atomic>
+#include <vector>
 
+#include "app/run_options.h"
 #include "fw/arrays.h"
 #include "fw/controls.h"
 #include "fw/dialog.h"
@@ -29,6 +31,12 @@ public:
     CStringArray* m_pEntries = nullptr;  // the commands, not owned
     CStringArray m_arrFailed;            // the failure records the run wrote
     CString m_strSaveDir;                // save run: the destination folder
+    // Install run: how each command's installer is judged and waited for, by the index of its
+    // command in m_pEntries; empty: any end is a success and the wait has no limit.
+    std::vector<InstallerPolicy> m_arrPolicies;
+    // Install run with m_bExitWhenDone: end the program after the run whatever happened,
+    // without the report, with an exit code that says how it went.
+    int m_bExitAlways = 0;
 
     // Messages the run sends to this window (from its worker thread).
     enum : UINT {

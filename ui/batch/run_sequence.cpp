@@ -1,12 +1,29 @@
 #include "ui/batch/run_sequence.h"
 
+#include <chrono>
+
 namespace batch {
 
 namespace {
 
-// One entry: resolve, show where the run is, then start or copy. True on success.
-bool RunEntry(const RunParams& params, CShell& shell, int done, int total, IRunWindow& window,
-              WString& text) {
+using Clock = std::chrono::steady_clock;
+
+const InstallerPolicy& PolicyOf(const RunParams& params, size_t index) {
+    static const InstallerPolicy kAnyEnd;
+    if (!params.policies || index >= params.policies->size()) return kAnyEnd;
+    return (*params.policies)[index];
+}
+
+// One entry: resolve, show where the run is, then start or copy. Returns the failure record's
+// ending after the title ("" for a plain failure) or nothing on success.
+struct EntryOutcome {
+    bool failed = false;
+    WString recordSuffix;  // after the title in the failure record
+    WString logOutcome;
+};
+
+EntryOutcome RunEntry(const RunParams& params, CShell& shell, int done, int total,
+                      IRunWindow& window, WString& text, RunResult& result) {
     const WString& command = (*params.commands)[static_cast<size_t>(done)];
     const bool found = shell.SetCommand(command, WString()) != 0;
     WString unusedParams;
@@ -17,41 +34,72 @@ bool RunEntry(const RunParams& params, CShell& shell, int done, int total, IRunW
     window.SetTitle(text);
     window.StepBar();
 
-    if (!found) return false;
-    if (params.kind == RunKind::Install) return shell.Execute(1) != nullptr;
-    return shell.CopyTo(SaveDestination(params.saveDir, path), 0) != 0;
+    if (!found) return {true, WString(), runlog::kNotFound};
+    if (params.kind == RunKind::Save) {
+        if (shell.CopyTo(SaveDestination(params.saveDir, path), 0))
+            return {false, {}, runlog::kCopied};
+        return {true, WString(), runlog::kCopyFailed};
+    }
+    const InstallerPolicy& policy = PolicyOf(params, static_cast<size_t>(done));
+    if (!shell.Execute(1, TimeoutMilliseconds(policy.nTimeout)))
+        return {true, WString(), runlog::kNotStarted};
+    if (shell.m_bTimedOut) return {true, TimedOutSuffix(policy.nTimeout), runlog::kTimedOut};
+    const bool accepted = policy.IsSuccess(shell.m_nExitCode);
+    if (accepted && AsksForRestart(shell.m_nExitCode)) result.restartAsked = true;
+    return {!accepted, accepted ? WString() : ExitCodeSuffix(shell.m_nExitCode),
+            runlog::Exited(shell.m_nExitCode, accepted)};
 }
 
 }  // namespace
 
-std::vector<WString> RunBatch(const RunParams& params, CShell& shell, IRunWindow& window) {
-    std::vector<WString> failures;
+uint32_t ExitCodeOf(const RunResult& result) {
+    if (!result.failures.empty()) return static_cast<uint32_t>(result.failures.size());
+    return result.restartAsked ? 3010 : 0;
+}
+
+RunResult RunBatch(const RunParams& params, CShell& shell, IRunWindow& window) {
+    RunResult result;
     const int total = params.commands ? static_cast<int>(params.commands->size()) : 0;
     window.StartBar(total);
     window.SetTitle(ProgressPrefix(params.kind, 0, total));
 
     WString text;
     for (int done = 0; done < total; ++done) {
-        if (!RunEntry(params, shell, done, total, window, text)) {
-            window.AddFailure(text);
-            failures.push_back(text);
+        const Clock::time_point began = Clock::now();
+        const EntryOutcome outcome = RunEntry(params, shell, done, total, window, text, result);
+        if (params.log) {
+            RunLogRecord record;
+            record.kind =
+                params.kind == RunKind::Install ? RunLogKind::BatchInstall : RunLogKind::BatchSave;
+            record.command = (*params.commands)[static_cast<size_t>(done)];
+            WString unusedParams;
+            record.file = shell.GetCommand(unusedParams);
+            record.outcome = outcome.logOutcome;
+            record.seconds = std::chrono::duration<double>(Clock::now() - began).count();
+            params.log->Write(record);
+        }
+        if (outcome.failed) {
+            const WString record = text + outcome.recordSuffix;
+            window.AddFailure(record);
+            result.failures.push_back(record);
         }
     }
 
-    if (failures.empty()) {
-        if (params.kind == RunKind::Install && params.exitWhenDone) {
-            window.EndProgram();
-            return failures;  // only where ending the program returned (never on Windows)
-        }
-        window.ShowDone(DoneText(params.kind), DoneCaption(params.kind));
+    if (params.kind == RunKind::Install && params.exitWhenDone &&
+        (params.exitAlways || result.failures.empty())) {
+        window.EndProgram(params.exitAlways ? ExitCodeOf(result) : 0);
+        return result;  // only where ending the program returned (never on Windows)
+    }
+    if (result.failures.empty()) {
+        window.ShowDone(DoneText(params.kind, result.restartAsked), DoneCaption(params.kind));
     } else {
         WString body;
-        for (const WString& record : failures) body += record + WSTR("\r\n");
+        for (const WString& record : result.failures) body += record + WSTR("\r\n");
         window.ShowReport(FailureCaption(params.kind), body,
                           FailureFooter(params.kind, params.saveDir));
     }
     window.Close();
-    return failures;
+    return result;
 }
 
 }  // namespace batch

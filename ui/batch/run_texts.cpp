@@ -1,6 +1,7 @@
 #include "ui/batch/run_texts.h"
 
 #include <cstdio>
+#include <string>
 
 namespace batch {
 
@@ -13,6 +14,11 @@ WString Percent(float percent) {
     WString out;
     for (const char* p = digits; *p; ++p) out += static_cast<WChar>(*p);
     return out;
+}
+
+WString Decimal(uint64_t n) {
+    const std::string digits = std::to_string(n);
+    return WString(digits.begin(), digits.end());
 }
 
 }  // namespace
@@ -37,8 +43,20 @@ WString SaveDestination(const WString& saveDir, const WString& resolvedPath) {
     return dest;
 }
 
-WString DoneText(RunKind kind) {
-    return kind == RunKind::Install ? WSTR("所有项目安装完毕!") : WSTR("所有项目保存完毕!");
+WString ExitCodeSuffix(uint32_t exitCode) {
+    return WSTR("（退出代码 ") + Decimal(exitCode) + WSTR("）");
+}
+
+WString TimedOutSuffix(int32_t nSeconds) {
+    return WSTR("（超过 ") + Decimal(nSeconds > 0 ? static_cast<uint64_t>(nSeconds) : 0) +
+           WSTR(" 秒未结束）");
+}
+
+WString DoneText(RunKind kind, bool restartAsked) {
+    if (kind == RunKind::Save) return WSTR("所有项目保存完毕!");
+    WString text = WSTR("所有项目安装完毕!");
+    if (restartAsked) text += WSTR("\n\n部分软件需要重新启动计算机才能完成安装。");
+    return text;
 }
 
 WString DoneCaption(RunKind kind) {

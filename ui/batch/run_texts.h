@@ -1,6 +1,8 @@
 // The texts of a batch run: progress titles, save destinations and the final messages.
 #pragma once
 
+#include <cstdint>
+
 #include "app/wstring.h"
 
 namespace batch {
@@ -17,8 +19,15 @@ WString ProgressPrefix(RunKind kind, int done, int total);
 // the copy never goes onto the folder itself.
 WString SaveDestination(const WString& saveDir, const WString& resolvedPath);
 
-// The final texts: the message box after a run without failures ...
-WString DoneText(RunKind kind);
+// The endings of a failure record after its title: an installer that ended with a code its
+// list does not accept, "（退出代码 1603）", and one that did not end in time,
+// "（超过 600 秒未结束）".
+WString ExitCodeSuffix(uint32_t exitCode);
+WString TimedOutSuffix(int32_t nSeconds);
+
+// The final texts: the message box after a run without failures (with a note when an
+// installer asked for a restart) ...
+WString DoneText(RunKind kind, bool restartAsked = false);
 WString DoneCaption(RunKind kind);
 // ... and the report's caption and footer after a run with failures.
 WString FailureCaption(RunKind kind);

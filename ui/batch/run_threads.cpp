@@ -1,9 +1,14 @@
 #include "ui/batch/run_threads.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
+#include <memory>
+#include <new>
 #include <vector>
 
+#include "fw/thread.h"
+#include "ops/run_log.h"
 #include "ops/shell.h"
 #include "ui/batch/msg_dlg.h"
 #include "ui/batch/prog_dlg.h"
@@ -11,9 +16,21 @@
 
 namespace {
 
-// The run's side of its windows. After the start it holds only window handles and reaches
-// the progress window's object only through messages its thread handles, so a window that
-// went early is never touched: messages to a destroyed window do nothing.
+// How long an ending program waits for its run log's last lines.
+constexpr unsigned kLogFlushMs = 3000;
+
+// Everything a run reads, copied from its window before the thread starts.
+struct RunStart {
+    std::vector<WString> commands;
+    std::vector<InstallerPolicy> policies;
+    batch::RunParams params;
+    HWND hDlg = nullptr;
+    HWND hBar = nullptr;
+};
+
+// The run's side of its windows. It holds only window handles and reaches the progress
+// window's object only through messages its thread handles, so a window that went early is
+// never touched: messages to a destroyed window do nothing.
 class WindowLink : public batch::IRunWindow {
 public:
     WindowLink(HWND hDlg, HWND hBar) : m_hDlg(hDlg), m_hBar(hBar), m_hOwner(::GetParent(hDlg)) {}
@@ -38,10 +55,11 @@ public:
         dlg.DoModal();
         owner.Detach();
     }
-    void EndProgram() override {
+    void EndProgram(uint32_t exitCode) override {
+        FlushRunLog(kLogFlushMs);
         ::SendMessageW(m_hOwner, WM_CLOSE, 0, 0);
         ::PostQuitMessage(0);
-        ::ExitProcess(0);
+        ::ExitProcess(exitCode);
     }
     void Close() override {
         ::SendMessageW(m_hDlg, CProgDlg::WM_RUN_ENDED, 0, 0);
@@ -54,32 +72,67 @@ private:
     HWND m_hOwner;
 };
 
-UINT RunThread(batch::RunKind kind) {
-    CProgDlg* pDlg = g_pProgDlg;
-    if (!pDlg || !pDlg->GetSafeHwnd()) return 0;
+// COM for the shell's sake: ShellExecuteExW may hand a file to a shell extension, which
+// wants an apartment-threaded caller.
+class ComApartment {
+public:
+    ComApartment()
+        : m_bInitialised(SUCCEEDED(
+              ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ComApartment() {
+        if (m_bInitialised) ::CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
 
-    // The parameters were written before the window was shown and do not change: one copy.
-    batch::RunParams params;
-    params.kind = kind;
-    std::vector<WString> commands;
-    if (pDlg->m_pEntries)
-        for (const CString& command : *pDlg->m_pEntries) commands.emplace_back(command.GetString());
-    params.commands = &commands;
-    params.exitWhenDone = pDlg->m_bExitWhenDone != 0;
-    params.saveDir = pDlg->m_strSaveDir.GetString();
-    WindowLink window(pDlg->GetSafeHwnd(), pDlg->m_progress.GetSafeHwnd());
+private:
+    bool m_bInitialised;
+};
 
+UINT RunThread(LPVOID pParam) {
+    const std::unique_ptr<RunStart> start(static_cast<RunStart*>(pParam));
+    if (!start) return 0;
+    const ComApartment com;
+    WindowLink window(start->hDlg, start->hBar);
     CShell shell;
-    batch::RunBatch(params, shell, window);
+    batch::RunBatch(start->params, shell, window);
     return 0;
 }
 
 }  // namespace
 
-UINT InstallThreadProc(LPVOID) {
-    return RunThread(batch::RunKind::Install);
+BOOL StartRun(const CProgDlg& dlg) {
+    auto start = std::unique_ptr<RunStart>(new (std::nothrow) RunStart);
+    if (!start) return FALSE;
+    try {
+        if (dlg.m_pEntries)
+            for (const CString& command : *dlg.m_pEntries)
+                start->commands.emplace_back(command.GetString());
+        start->policies = dlg.m_arrPolicies;
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
+    batch::RunParams& params = start->params;
+    params.kind = dlg.m_nMode == 1 ? batch::RunKind::Save : batch::RunKind::Install;
+    params.commands = &start->commands;
+    params.policies = &start->policies;
+    params.exitWhenDone = dlg.m_bExitWhenDone != 0;
+    params.exitAlways = dlg.m_bExitAlways != 0;
+    params.saveDir = dlg.m_strSaveDir.GetString();
+    params.log = ProcessRunLog();
+    start->hDlg = dlg.GetSafeHwnd();
+    start->hBar = dlg.m_progress.GetSafeHwnd();
+
+    const fw::ThreadProc proc = dlg.m_nMode == 1 ? SaveThreadProc : InstallThreadProc;
+    if (!fw::BeginThread(proc, start.get())) return FALSE;
+    start.release();  // the thread's now
+    return TRUE;
 }
 
-UINT SaveThreadProc(LPVOID) {
-    return RunThread(batch::RunKind::Save);
+UINT InstallThreadProc(LPVOID pParam) {
+    return RunThread(pParam);
+}
+
+UINT SaveThreadProc(LPVOID pParam) {
+    return RunThread(pParam);
 }

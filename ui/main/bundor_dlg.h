@@ -91,6 +91,9 @@ protected:
     // Sees every notification before the list it comes from does: tick mirroring and the
     // category list's clicks.
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    // Every command of the buttons and menus: refused while another command is in progress,
+    // and otherwise the countdown stops first, however the command was given.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool ProcessMessageTable(fw::MsgContext& ctx) override {
         return ctx.Run(*this, kMessages) || CDialog::ProcessMessageTable(ctx);
     }
@@ -138,6 +141,24 @@ private:
     void SetInstallMode(int nDefault);
     void ShowInstallMode();
 
+    // --- one command at a time (bundor_dlg_command_scope.cpp) ---
+    // A command from its start to its end. Only one exists at a time: one begun while another
+    // is in progress is refused (the object is then false) and does nothing.
+    class CCommandScope {
+    public:
+        // A command that a person gave stops the countdown; the countdown's own install
+        // passes bStopCountdown false.
+        explicit CCommandScope(CBundorDlg& dlg, bool bStopCountdown = true);
+        ~CCommandScope();
+        CCommandScope(const CCommandScope&) = delete;
+        CCommandScope& operator=(const CCommandScope&) = delete;
+        explicit operator bool() const { return m_bOwner; }
+
+    private:
+        CBundorDlg& m_dlg;
+        bool m_bOwner;
+    };
+
     // --- the countdown (bundor_dlg_countdown.cpp) ---
     fw::Reply OnTimer(UINT_PTR nIDEvent);
     void StopCountdown();
@@ -145,6 +166,11 @@ private:
 
     // --- batch commands (bundor_dlg_batch.cpp) ---
     void OnInstall();
+    // The install that the countdown starts when it reaches zero.
+    void InstallAtCountdownEnd();
+    // An install run of the ticked entries; a countdown run ends the program as the catalogue
+    // says.
+    void RunInstall(bool bCountdownRun);
     void OnSavePackages();
     // Fills m_arrCommands with the ticked entries' commands in catalogue order; for a save,
     // also the list text shown in the confirmation.
@@ -204,4 +230,6 @@ private:
     // A press on the select-all box stopped the countdown: the box moves with the layout, so
     // the window is laid out again only once the press is over (or the click would miss it).
     bool m_bLayoutAfterPress = false;
+    // A command is in progress (see CCommandScope).
+    bool m_bCommandActive = false;
 };

@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <chrono>
+
+#include "ops/run_log.h"
 #include "ops/shell.h"
 #include "ui/main/bundor_dlg.h"
 #include "ui/main/entry_commands.h"
@@ -17,6 +20,34 @@ constexpr const wchar_t* kSaveFailed = L"文件保存失败, 请检查安装文�
 constexpr const wchar_t* kSaved = L"安装文件保存完毕!\n\n文件保存路径: ";
 constexpr const wchar_t* kSaveCaption = L"保存安装包";
 
+// A row link's line in the run log, when there is one: the time counts from the start of the
+// action (or, for a save, from the copy: the save-as dialog waits for a person).
+class ActionLog {
+public:
+    ActionLog(RunLogKind kind, const WString& command, const CShell& shell)
+        : m_kind(kind), m_command(command), m_shell(shell), m_began(Clock::now()) {}
+    void Restart() { m_began = Clock::now(); }
+    void Write(const WChar* outcome) const {
+        IRunLog* pLog = ProcessRunLog();
+        if (!pLog) return;
+        RunLogRecord record;
+        record.kind = m_kind;
+        record.command = m_command;
+        WString unusedParams;
+        record.file = m_shell.GetCommand(unusedParams);
+        record.outcome = outcome;
+        record.seconds = std::chrono::duration<double>(Clock::now() - m_began).count();
+        pLog->Write(record);
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    RunLogKind m_kind;
+    WString m_command;
+    const CShell& m_shell;
+    Clock::time_point m_began;
+};
+
 }  // namespace
 
 void CBundorDlg::RunEntryAction(const NMITEMACTIVATE* pNM) {
@@ -28,19 +59,31 @@ void CBundorDlg::RunEntryAction(const NMITEMACTIVATE* pNM) {
     const EntryInfo* pEntry = Entry(nList, nRow);
     if (!pEntry) return;  // header rows carry no links
 
+    const CCommandScope scope(*this);
+    if (!scope) return;
+
     const CString strCommand(nAction == kAuto ? pEntry->strAutoInstall : pEntry->strManualInstall);
     CShell shell;
+    const bool bFound = shell.SetCommand(strCommand.Str(), WString()) != 0;
+    ActionLog log(nAction == kSave ? RunLogKind::LinkSave : RunLogKind::LinkInstall,
+                  strCommand.Str(), shell);
     if (nAction != kSave) {
         const wchar_t* pszCaption = nAction == kAuto ? L"自动安装" : L"手动安装";
-        if (!shell.SetCommand(strCommand.Str(), WString()))
+        if (!bFound) {
+            log.Write(runlog::kNotFound);
             MessageBox(kNotFound + strCommand, pszCaption, MB_ICONEXCLAMATION);
-        else if (!shell.Execute(0))
+        } else if (!shell.Execute(0)) {
+            log.Write(runlog::kNotStarted);
             MessageBox(kNotStarted + strCommand, pszCaption, MB_ICONEXCLAMATION);
+        } else {
+            log.Write(runlog::kStarted);
+        }
         // A started installer runs on its own; the shell object closes its handle.
         return;
     }
 
-    if (!shell.SetCommand(strCommand.Str(), WString())) {
+    if (!bFound) {
+        log.Write(runlog::kNotFound);
         MessageBox(kNotFound + strCommand, kSaveCaption, MB_ICONEXCLAMATION);
         return;
     }
@@ -49,11 +92,15 @@ void CBundorDlg::RunEntryAction(const NMITEMACTIVATE* pNM) {
     CString strChosen;
     if (!BrowseSaveFile(strInitial, strChosen)) return;
     // The save-as dialog has asked before an existing file is replaced.
-    if (shell.CopyTo(strChosen.Str(), 0))
+    log.Restart();
+    if (shell.CopyTo(strChosen.Str(), 0)) {
+        log.Write(runlog::kCopied);
         MessageBox(kSaved + strChosen, kSaveCaption, MB_ICONINFORMATION);
-    else
+    } else {
+        log.Write(runlog::kCopyFailed);
         MessageBox(kSaveFailed + strCommand + L"\n文件保存路径: " + strChosen, kSaveCaption,
                    MB_ICONEXCLAMATION);
+    }
 }
 
 int CBundorDlg::BrowseSaveFile(const CString& strInitial, CString& strChosen) {
@@ -66,7 +113,9 @@ int CBundorDlg::BrowseSaveFile(const CString& strInitial, CString& strChosen) {
     ofn.lpstrFilter = L"所有文件(*.*)\0*.*\0";
     ofn.lpstrFile = szFile;
     ofn.nMaxFile = MAX_PATH;
-    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    // The process's current folder stays where it is: commands without a folder are found
+    // from it, and a dialog that moved it would lose them.
+    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
     if (!::GetSaveFileNameW(&ofn)) return 0;
     strChosen = szFile;
     return 1;

@@ -25,24 +25,39 @@ void CBundorDlg::CollectTicked(bool bSave, CString* pListText) {
 }
 
 void CBundorDlg::OnInstall() {
+    const CCommandScope scope(*this);
+    if (scope) RunInstall(false);
+}
+
+void CBundorDlg::InstallAtCountdownEnd() {
+    const CCommandScope scope(*this, false);
+    if (scope) RunInstall(true);
+}
+
+void CBundorDlg::RunInstall(bool bCountdownRun) {
     CollectTicked(false, nullptr);
     if (m_arrCommands.IsEmpty()) {
         MessageBox(kNothingTicked, L"软件安装", MB_ICONINFORMATION);
         return;
     }
-    // A run that the countdown started ends the program when nothing failed.
     ShowWindow(SW_HIDE);
     {
         CProgDlg dlg(this);
-        dlg.m_bExitWhenDone = m_pConfig->bCountdown;
+        // A run that the countdown started ends the program when nothing failed, or always,
+        // with an exit code, when the catalogue asks for it.
+        dlg.m_bExitWhenDone = bCountdownRun && m_pConfig->bCountdown;
+        dlg.m_bExitAlways = m_pConfig->bExitAfterCountdown;
         dlg.m_nMode = 0;
         dlg.m_pEntries = &m_arrCommands;
+        dlg.m_arrPolicies = entrycmd::CollectTickedPolicies(*m_pConfig);
         dlg.DoModal();
     }
     ShowWindow(SW_SHOW);
 }
 
 void CBundorDlg::OnSavePackages() {
+    const CCommandScope scope(*this);
+    if (!scope) return;
     CString strList;
     CollectTicked(true, &strList);
     if (m_arrCommands.IsEmpty()) {

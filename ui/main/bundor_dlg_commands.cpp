@@ -36,11 +36,13 @@ void CBundorDlg::OnNextCategory() {
 }
 
 void CBundorDlg::OnInstallOptions() {
-    ShowPopupMenu(IDR_MENU_OPTIONS, m_btnOptions, true);
+    const CCommandScope scope(*this);
+    if (scope) ShowPopupMenu(IDR_MENU_OPTIONS, m_btnOptions, true);
 }
 
 void CBundorDlg::OnHelpMenu() {
-    ShowPopupMenu(IDR_MENU_HELP, m_btnHelp, false);
+    const CCommandScope scope(*this);
+    if (scope) ShowPopupMenu(IDR_MENU_HELP, m_btnHelp, false);
 }
 
 // The menu's first popup under the button's bottom left corner; the chosen item comes back as a

@@ -16,13 +16,15 @@ fw::Reply CBundorDlg::OnTimer(UINT_PTR nIDEvent) {
         return fw::Handled();
     }
     if (nIDEvent == kCountdownTimer) {
+        // A tick that was on its way when a command began, or when the countdown stopped.
+        if (m_bCommandActive || !m_pConfig->bCountdown) return fw::Handled();
         if (--m_nCountdown > 0) {
             CString text;
             text.Format(L"%d", m_nCountdown);
             m_lblSeconds.SetText(text);
         } else {
             KillTimer(kCountdownTimer);
-            OnInstall();
+            InstallAtCountdownEnd();
         }
         // The label is transparent: what lies under its old digits is painted again first.
         if (m_lblSeconds.GetSafeHwnd()) {

@@ -189,6 +189,8 @@ fw::Reply CBundorDlg::OnSysCommand(UINT nID, LPARAM) {
 }
 
 void CBundorDlg::OnAbout() {
+    const CCommandScope scope(*this);
+    if (!scope) return;
     CAboutDlg dlg(this);
     dlg.m_pcrBack = &m_crWindowBk;
     dlg.m_pbmpHead = &m_bmpHeadLeft;

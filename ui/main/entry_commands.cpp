@@ -2,19 +2,34 @@
 
 namespace entrycmd {
 
-std::vector<WString> CollectTicked(const CatalogueConfig& config, Batch batch) {
-    std::vector<WString> commands;
+namespace {
+
+// Calls take(entry) for every ticked entry in catalogue order.
+template <class Take>
+void ForEachTicked(const CatalogueConfig& config, Take take) {
     const CategoryInfo* pCategories = config.pCategories;
     for (int k = 0; pCategories && !pCategories[k].strName.empty(); ++k) {
         const EntryInfo* pEntries = pCategories[k].pEntries;
-        for (int j = 0; pEntries && !pEntries[j].strName.empty(); ++j) {
-            const EntryInfo& entry = pEntries[j];
-            if (!entry.nChecked) continue;
-            const bool bAuto = batch == Batch::Install && config.nDefault != 0;
-            commands.push_back(bAuto ? entry.strAutoInstall : entry.strManualInstall);
-        }
+        for (int j = 0; pEntries && !pEntries[j].strName.empty(); ++j)
+            if (pEntries[j].nChecked) take(pEntries[j]);
     }
+}
+
+}  // namespace
+
+std::vector<WString> CollectTicked(const CatalogueConfig& config, Batch batch) {
+    std::vector<WString> commands;
+    const bool bAuto = batch == Batch::Install && config.nDefault != 0;
+    ForEachTicked(config, [&](const EntryInfo& entry) {
+        commands.push_back(bAuto ? entry.strAutoInstall : entry.strManualInstall);
+    });
     return commands;
+}
+
+std::vector<InstallerPolicy> CollectTickedPolicies(const CatalogueConfig& config) {
+    std::vector<InstallerPolicy> policies;
+    ForEachTicked(config, [&](const EntryInfo& entry) { policies.push_back(entry.policy); });
+    return policies;
 }
 
 WString ListText(const std::vector<WString>& commands) {

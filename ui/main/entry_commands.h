@@ -16,6 +16,9 @@ enum class Batch { Install, Save };
 // ticked). An install takes strAutoInstall in unattended mode (nDefault non-zero), else
 // strManualInstall; a save always takes strManualInstall.
 std::vector<WString> CollectTicked(const CatalogueConfig& config, Batch batch);
+// The same entries' policies (how an install run judges and waits for their installers), in
+// the same order.
+std::vector<InstallerPolicy> CollectTickedPolicies(const CatalogueConfig& config);
 
 // The save confirmation's list: each command followed by "\r\n".
 WString ListText(const std::vector<WString>& commands);
