@@ -33,7 +33,8 @@ CBundorDlg::CBundorDlg() : CDialog(IDD_BUNDOR_DIALOG) {
 }
 
 CBundorDlg::~CBundorDlg() {
-    // The icon reader and the lists go before the image lists they fill or borrow.
+    // The icon reader and the lists go before the image lists they fill or borrow. The reader
+    // does not wait for a read in progress: the window goes at once.
     m_pIconFeed.reset();
     m_pEntryLists.reset();
     m_pEntryImages.reset();

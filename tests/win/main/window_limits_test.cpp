@@ -1,0 +1,115 @@
+// The main window at the edges of what it is given: an icon read that never ends.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <string>
+
+#include "tests/win/main/blocking_pipe.h"
+#include "tests/win/main/main_test_support.h"
+
+namespace {
+
+using maintest::TestDlg;
+
+// The error mode of a thread of this process as its thread block holds it: SetThreadErrorMode
+// and GetThreadErrorMode reach the calling thread's only.
+DWORD ThreadErrorMode(HANDLE hThread) {
+    struct BasicInformation {
+        LONG nExitStatus;
+        BYTE* pTeb;
+        void* ids[2];
+        ULONG_PTR affinity;
+        LONG priority, basePriority;
+    } info{};
+    using QueryFn = LONG(NTAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationThread")));
+    if (!query || query(hThread, 0, &info, sizeof info, nullptr) != 0 || !info.pTeb) return 0;
+    constexpr size_t kHardErrorMode = sizeof(void*) == 8 ? 0x16B0 : 0xF28;
+    return *reinterpret_cast<const DWORD*>(info.pTeb + kHardErrorMode);
+}
+
+// The thread of this process, other than the caller, whose error mode is dwMode; null if none.
+HANDLE FindThreadInMode(DWORD dwMode) {
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    HANDLE found = nullptr;
+    for (BOOL more = ::Thread32First(snapshot, &entry); more && !found;
+         more = ::Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != ::GetCurrentProcessId() ||
+            entry.th32ThreadID == ::GetCurrentThreadId())
+            continue;
+        const HANDLE h =
+            ::OpenThread(THREAD_QUERY_INFORMATION | SYNCHRONIZE, FALSE, entry.th32ThreadID);
+        if (h && ThreadErrorMode(h) == dwMode)
+            found = h;
+        else if (h)
+            ::CloseHandle(h);
+    }
+    ::CloseHandle(snapshot);
+    return found;
+}
+
+std::string FileBytes(const std::wstring& path) {
+    std::string bytes(1 << 16, '\0');
+    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+    DWORD read = 0;
+    if (h == INVALID_HANDLE_VALUE ||
+        !::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        read = 0;
+    if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+    bytes.resize(read);
+    return bytes;
+}
+
+// The second entry's icon is a pipe that never answers: the window still appears, once it has
+// waited its while for the first view's icons, with the icons before that one in; the read
+// runs in the quiet error mode; closing the window and dropping it do not wait for the read;
+// and the reader, answered later, ends on its own, touching nothing of the window that went.
+TEST(MainWindow, ClosesAtOnceWhileAnIconReadIsBlocked) {
+    testpipe::BlockingPipe pipe(L"bundor_blocked_icon", 15000);
+    ASSERT_TRUE(pipe.IsOpen());
+    const std::wstring zip = lxtest::CheckoutPath(L"demo/icons/zip.ico");
+    CatalogueModel model = maintest::MakeCatalogue(
+        L"[Type]\nSort1=常用\n[常用]\nIconPath=" + zip +
+            L"\n[常用.List]\nList1=甲\nList2=乙\nList3=丙\n[甲]\nIconPath=" + zip +
+            L"\n[乙]\nIconPath=" + pipe.Path() + L"\n[丙]\nIconPath=" + zip + L"\n",
+        L"C:\\");
+    // This thread's block shows the quiet mode as the reader's must.
+    DWORD dwOld = 0;
+    ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &dwOld);
+    const DWORD dwQuiet = ThreadErrorMode(::GetCurrentThread());
+    ::SetThreadErrorMode(0, nullptr);
+    ASSERT_NE(dwQuiet, ThreadErrorMode(::GetCurrentThread()));
+    ::SetThreadErrorMode(dwOld, nullptr);
+
+    HANDLE hReader = nullptr;
+    ULONGLONG closed = 0;
+    {
+        TestDlg dlg;
+        dlg.m_pConfig = &model.config;
+        const ULONGLONG start = ::GetTickCount64();
+        const auto opened = [&] {
+            EXPECT_LT(::GetTickCount64() - start, 8000u);
+            EXPECT_TRUE(::IsWindowVisible(dlg));
+            EXPECT_TRUE(dlg.IconsPending());
+            EXPECT_EQ(dlg.m_imgCategory.GetImageCount(), 2);
+            EXPECT_EQ(dlg.m_pEntryImages[0].GetImageCount(), 1);
+            hReader = FindThreadInMode(dwQuiet);
+            EXPECT_NE(hReader, nullptr) << "no thread reads in the quiet error mode";
+        };
+        EXPECT_EQ(uitest::RunModal(dlg, {{0, opened}}), 0);
+        closed = ::GetTickCount64();
+    }
+    EXPECT_LT(::GetTickCount64() - closed, 1000u) << "the window waited for the read";
+    if (!hReader) return;
+    const std::string icon = FileBytes(lxtest::CheckoutPath(L"res/art/app.ico"));
+    ASSERT_FALSE(icon.empty());
+    pipe.Answer(icon);
+    EXPECT_EQ(::WaitForSingleObject(hReader, 5000), WAIT_OBJECT_0);
+    ::CloseHandle(hReader);
+}
+
+}  // namespace
