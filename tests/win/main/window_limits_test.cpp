@@ -1,4 +1,5 @@
-// The main window at the edges of what it is given: an icon read that never ends.
+// The main window at the edges of what it is given: an icon read that never ends and a
+// catalogue that asks for a window larger than any screen.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -110,6 +111,26 @@ TEST(MainWindow, ClosesAtOnceWhileAnIconReadIsBlocked) {
     pipe.Answer(icon);
     EXPECT_EQ(::WaitForSingleObject(hReader, 5000), WAIT_OBJECT_0);
     ::CloseHandle(hReader);
+}
+
+// MainWidth and MainHeight of the largest integer: the window takes the work area of its
+// screen.
+TEST(MainWindow, AHugeSizeFitsTheScreen) {
+    CatalogueModel model = maintest::MakeCatalogue(
+        L"[Config]\nMainWidth=2147483647\nMainHeight=2147483647\n[Type]\nSort1=常用\n"
+        L"[常用.List]\nList1=甲\n",
+        L"C:\\");
+    TestDlg dlg;
+    dlg.m_pConfig = &model.config;
+    const auto check = [&] {
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
+        ::GetMonitorInfoW(::MonitorFromWindow(dlg, MONITOR_DEFAULTTONEAREST), &mi);
+        RECT rc{};
+        dlg.GetWindowRect(&rc);
+        EXPECT_EQ(maintest::Describe(rc), maintest::Describe(mi.rcWork));
+    };
+    EXPECT_EQ(uitest::RunModal(dlg, {{0, check}}), 0);
 }
 
 }  // namespace
