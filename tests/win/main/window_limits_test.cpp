@@ -1,9 +1,10 @@
-// The main window at the edges of what it is given: an icon read that never ends and a
-// catalogue that asks for a window larger than any screen.
+// The main window at the edges of what it is given: an icon read that never ends, a catalogue
+// that asks for a window larger than any screen, and a process at its GDI quota.
 #include <windows.h>
 #include <tlhelp32.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/win/main/blocking_pipe.h"
 #include "tests/win/main/main_test_support.h"
@@ -11,6 +12,7 @@
 namespace {
 
 using maintest::TestDlg;
+using uitest::Pixels;
 
 // The error mode of a thread of this process as its thread block holds it: SetThreadErrorMode
 // and GetThreadErrorMode reach the calling thread's only.
@@ -113,9 +115,29 @@ TEST(MainWindow, ClosesAtOnceWhileAnIconReadIsBlocked) {
     ::CloseHandle(hReader);
 }
 
+// Takes every free GDI handle but nLeave: the process is at its quota until this goes.
+class GdiQuota {
+public:
+    explicit GdiQuota(size_t nLeave) {
+        for (HRGN h; m_taken.size() < 200000 && (h = ::CreateRectRgn(0, 0, 1, 1));)
+            m_taken.push_back(h);
+        for (; nLeave && !m_taken.empty(); --nLeave, m_taken.pop_back())
+            ::DeleteObject(m_taken.back());
+    }
+    ~GdiQuota() {
+        for (HRGN h : m_taken) ::DeleteObject(h);
+    }
+    size_t Taken() const { return m_taken.size(); }
+
+private:
+    std::vector<HRGN> m_taken;
+};
+
 // MainWidth and MainHeight of the largest integer: the window takes the work area of its
-// screen.
-TEST(MainWindow, AHugeSizeFitsTheScreen) {
+// screen. Its background then paints the same picture when there is room for one more GDI
+// object only (not for both the buffer's device context and its bitmap), and its colours when
+// there is none (no device context for the bitmaps either).
+TEST(MainWindow, AHugeSizeFitsTheScreenAndPaintsWithoutItsBuffer) {
     CatalogueModel model = maintest::MakeCatalogue(
         L"[Config]\nMainWidth=2147483647\nMainHeight=2147483647\n[Type]\nSort1=常用\n"
         L"[常用.List]\nList1=甲\n",
@@ -129,6 +151,36 @@ TEST(MainWindow, AHugeSizeFitsTheScreen) {
         RECT rc{};
         dlg.GetWindowRect(&rc);
         EXPECT_EQ(maintest::Describe(rc), maintest::Describe(mi.rcWork));
+
+        const SIZE client = maintest::ClientSize(dlg);
+        const RECT all{0, 0, client.cx, client.cy};
+        const HDC hScreen = ::GetDC(nullptr);
+        const CMemoryDC target(hScreen);
+        const CBitmap bitmap(::CreateCompatibleBitmap(hScreen, client.cx, client.cy));
+        ::ReleaseDC(nullptr, hScreen);
+        const CSelectObject select(target, bitmap);
+        const auto paint = [&] {
+            ::SetBkColor(target, RGB(255, 0, 255));
+            ::ExtTextOutW(target, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+            dlg.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(target)));
+        };
+        paint();
+        const Pixels buffered = Pixels::FromDC(target, all);
+        EXPECT_EQ(buffered.Count(RGB(255, 0, 255)), 0);
+        {
+            const GdiQuota quota(1);
+            ASSERT_GT(quota.Taken(), 1000u);
+            paint();
+        }
+        EXPECT_TRUE(Pixels::FromDC(target, all) == buffered);
+        {
+            const GdiQuota quota(0);
+            paint();
+        }
+        // The two colours and nothing else: no bitmap, and nothing left unpainted.
+        const Pixels bare = Pixels::FromDC(target, all);
+        EXPECT_EQ(bare.Count(RGB(51, 51, 51)) + bare.Count(RGB(82, 82, 82)), client.cx * client.cy);
+        EXPECT_GT(bare.Count(RGB(82, 82, 82)), 0);
     };
     EXPECT_EQ(uitest::RunModal(dlg, {{0, check}}), 0);
 }
