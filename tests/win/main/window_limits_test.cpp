@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
-#include <string>
 #include <vector>
 
 #include "tests/win/main/blocking_pipe.h"
@@ -54,23 +53,11 @@ HANDLE FindThreadInMode(DWORD dwMode) {
     return found;
 }
 
-std::string FileBytes(const std::wstring& path) {
-    std::string bytes(1 << 16, '\0');
-    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                   OPEN_EXISTING, 0, nullptr);
-    DWORD read = 0;
-    if (h == INVALID_HANDLE_VALUE ||
-        !::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-        read = 0;
-    if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
-    bytes.resize(read);
-    return bytes;
-}
-
 // The second entry's icon is a pipe that never answers: the window still appears, once it has
 // waited its while for the first view's icons, with the icons before that one in; the read
 // runs in the quiet error mode; closing the window and dropping it do not wait for the read;
-// and the reader, answered later, ends on its own, touching nothing of the window that went.
+// and the reader, once the read fails, ends on its own, touching nothing of the window that
+// went.
 TEST(MainWindow, ClosesAtOnceWhileAnIconReadIsBlocked) {
     testpipe::BlockingPipe pipe(L"bundor_blocked_icon", 15000);
     ASSERT_TRUE(pipe.IsOpen());
@@ -108,9 +95,7 @@ TEST(MainWindow, ClosesAtOnceWhileAnIconReadIsBlocked) {
     }
     EXPECT_LT(::GetTickCount64() - closed, 1000u) << "the window waited for the read";
     if (!hReader) return;
-    const std::string icon = FileBytes(lxtest::CheckoutPath(L"res/art/app.ico"));
-    ASSERT_FALSE(icon.empty());
-    pipe.Answer(icon);
+    pipe.Close();
     EXPECT_EQ(::WaitForSingleObject(hReader, 5000), WAIT_OBJECT_0);
     ::CloseHandle(hReader);
 }
