@@ -3,25 +3,9 @@
 #include <windows.h>
 
 #include "ops/file_system.h"
+#include "ops/quiet_errors.h"
 
 namespace {
-
-// A CD/DVD drive without a disc must read as "not there", not raise the system's "insert a
-// disc" box in the middle of a search over every drive: the calls made while one of these
-// lives fail quietly instead.
-class QuietErrors {
-public:
-    QuietErrors() : m_bSet(::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &m_dwOld) != FALSE) {}
-    ~QuietErrors() {
-        if (m_bSet) ::SetThreadErrorMode(m_dwOld, nullptr);
-    }
-    QuietErrors(const QuietErrors&) = delete;
-    QuietErrors& operator=(const QuietErrors&) = delete;
-
-private:
-    DWORD m_dwOld = 0;
-    bool m_bSet;
-};
 
 // The reserved device names (CON, NUL, COM1 ...), with or without an extension, in any case:
 // an attribute query may report them as present.

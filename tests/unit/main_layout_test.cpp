@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <vector>
 
 using mainlayout::Compute;
@@ -119,6 +120,32 @@ TEST(MainLayout, NameColumnAndTheScrollBar) {
         in.nRowHeight = r.nRowHeight;
         EXPECT_EQ(Compute(in).nNameColumnWidth, r.nExpected)
             << r.width << " x " << r.height << ", " << r.nRows << " rows of " << r.nRowHeight;
+    }
+}
+
+// The catalogue's size, raised to 800 x 500 and lowered to the screen's work area, whatever
+// the integers: the extremes must not overflow (the sanitizers see it).
+TEST(MainLayout, WindowSizeBetweenTheSmallestAndTheScreen) {
+    using mainlayout::Size;
+    using mainlayout::WindowSize;
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    const struct {
+        int nWidth, nHeight;
+        Size area, expected;
+    } kSizes[] = {
+        {640, 480, {1280, 800}, {800, 500}},     // raised
+        {1024, 700, {1280, 800}, {1024, 700}},   // as asked
+        {1280, 800, {1280, 800}, {1280, 800}},   // the whole work area
+        {1281, 801, {1280, 800}, {1280, 800}},   // lowered
+        {kMax, kMax, {1280, 800}, {1280, 800}},  //
+        {kMin, kMin, {1280, 800}, {800, 500}},   //
+        {kMax, 600, {640, 480}, {800, 500}},     // a screen smaller than the smallest window
+        {900, kMax, {0, 0}, {800, 500}},         // no work area known
+    };
+    for (const auto& c : kSizes) {
+        const Size got = WindowSize(c.nWidth, c.nHeight, c.area);
+        EXPECT_EQ(got.cx, c.expected.cx) << c.nWidth << " in " << c.area.cx;
+        EXPECT_EQ(got.cy, c.expected.cy) << c.nHeight << " in " << c.area.cy;
     }
 }
 

@@ -1,8 +1,6 @@
 // CBundorDlg: construction, destruction and the initialisation that builds the window.
 #include "ui/main/bundor_dlg.h"
 
-#include <algorithm>
-
 #include "res/resource.h"
 #include "ui/main/icon_feed.h"
 #include "ui/main/list_art.h"
@@ -33,7 +31,8 @@ CBundorDlg::CBundorDlg() : CDialog(IDD_BUNDOR_DIALOG) {
 }
 
 CBundorDlg::~CBundorDlg() {
-    // The icon reader and the lists go before the image lists they fill or borrow.
+    // The icon reader and the lists go before the image lists they fill or borrow. The reader
+    // does not wait for a read in progress: the window goes at once.
     m_pIconFeed.reset();
     m_pEntryLists.reset();
     m_pEntryImages.reset();
@@ -77,9 +76,16 @@ void CBundorDlg::AddAboutItem() {
 void CBundorDlg::FitToCatalogue() {
     RECT rc{};
     GetWindowRect(&rc);
+    // The screen the window is on, where it is centred afterwards.
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    ::GetMonitorInfoW(::MonitorFromWindow(GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &mi);
+    const mainlayout::Size size = mainlayout::WindowSize(
+        m_pConfig->nMainWidth, m_pConfig->nMainHeight,
+        {mi.rcWork.right - mi.rcWork.left, mi.rcWork.bottom - mi.rcWork.top});
     // W x H pixels wherever the window was put (the template puts it at the screen's origin).
-    rc.right = rc.left + std::max<int>(m_pConfig->nMainWidth, mainlayout::kMinWidth);
-    rc.bottom = rc.top + std::max<int>(m_pConfig->nMainHeight, mainlayout::kMinHeight);
+    rc.right = rc.left + size.cx;
+    rc.bottom = rc.top + size.cy;
     MoveWindow(rc, TRUE);
     SetWindowText(m_pConfig->strTitleText.c_str());
 }

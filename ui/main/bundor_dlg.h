@@ -124,6 +124,7 @@ private:
     void OnSize(UINT nType, int cx, int cy);
     fw::Reply OnGetMinMaxInfo(MINMAXINFO* pInfo);
     BOOL OnEraseBkgnd(HDC hDC);
+    void PaintBackground(HDC hDC, int W, int H) const;
     fw::Reply OnPaint();
     LRESULT OnQueryDragIcon();
     fw::Reply OnSysCommand(UINT nID, LPARAM lParam);

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "ui/main/bundor_dlg.h"
 #include "ui/main/icon_feed.h"
@@ -19,6 +20,9 @@ constexpr size_t kIconsAhead = 1024;
 // the largest screens, with the window maximised.
 constexpr size_t kFirstCategories = 96;
 constexpr size_t kFirstEntries = 32;
+// The longest the window waits for those before it appears: long enough for a disc to spin up
+// and a few hundred icons to be read.
+constexpr std::chrono::milliseconds kFirstIconsWait{2000};
 // A few milliseconds of the window's thread per timer tick.
 constexpr size_t kIconsPerTick = 64;
 
@@ -30,7 +34,7 @@ void CBundorDlg::StartIcons() {
 }
 
 void CBundorDlg::AddFirstIcons() {
-    m_pIconFeed->AddFirst({&m_imgCategory, m_pEntryImages.get(), m_hIcon});
+    m_pIconFeed->AddFirst({&m_imgCategory, m_pEntryImages.get(), m_hIcon}, kFirstIconsWait);
     if (m_pIconFeed->Done()) m_pIconFeed.reset();
 }
 

@@ -116,47 +116,58 @@ fw::Reply CBundorDlg::OnGetMinMaxInfo(MINMAXINFO* pInfo) {
 BOOL CBundorDlg::OnEraseBkgnd(HDC hDC) {
     RECT rc{};
     GetClientRect(&rc);
-    const int W = rc.right - rc.left;
-    const int H = rc.bottom - rc.top;
-    if (W <= 0 || H <= 0) return TRUE;
+    if (rc.right <= rc.left || rc.bottom <= rc.top) return TRUE;
+    {
+        // Composed off-screen and copied in one step, so that the many pieces do not flicker.
+        const CMemoryDC canvas(hDC);
+        const CBitmap bitmap(canvas ? ::CreateCompatibleBitmap(hDC, rc.right, rc.bottom) : nullptr);
+        if (bitmap) {
+            const CSelectObject select(canvas, bitmap);
+            PaintBackground(canvas, rc.right, rc.bottom);
+            ::BitBlt(hDC, 0, 0, rc.right, rc.bottom, canvas, 0, 0, SRCCOPY);
+            return TRUE;
+        }
+    }
+    // No buffer (the process is at its GDI quota, or short of memory): the same picture straight
+    // into the window, which may flicker. What the buffer took is given back first, so that the
+    // painting's own device context can be made.
+    PaintBackground(hDC, rc.right, rc.bottom);
+    return TRUE;
+}
 
-    // Composed off-screen and copied in one step, so that the many pieces do not flicker.
-    CMemoryDC canvas(hDC);
-    CBitmap bitmap(::CreateCompatibleBitmap(hDC, W, H));
-    CSelectObject selectCanvas(canvas, bitmap);
-    CMemoryDC source(nullptr);
-
-    Fill(canvas, rc, m_crWindowBk);
-    Fill(canvas, m_rcEntries, m_crPanelBk);
+void CBundorDlg::PaintBackground(HDC hDC, int W, int H) const {
+    const RECT rc{0, 0, W, H};
+    const CMemoryDC source(nullptr);
+    Fill(hDC, rc, m_crWindowBk);
+    Fill(hDC, m_rcEntries, m_crPanelBk);
+    // Without a device context for them the bitmaps are left out.
+    if (!source) return;
 
     const SIZE head = m_bmpHeadLeft.GetSize();
-    Draw(canvas, source, m_bmpHeadLeft, 0, 0);
-    Draw(canvas, source, m_bmpHeadMid, head.cx, 0, W, head.cy);
-    Draw(canvas, source, m_bmpHeadRight, W - m_bmpHeadRight.GetSize().cx, 0);
+    Draw(hDC, source, m_bmpHeadLeft, 0, 0);
+    Draw(hDC, source, m_bmpHeadMid, head.cx, 0, W, head.cy);
+    Draw(hDC, source, m_bmpHeadRight, W - m_bmpHeadRight.GetSize().cx, 0);
 
     // The 4-pixel frame is centred on the entry pane's border line.
     const RECT& e = m_rcEntries;
-    Draw(canvas, source, m_bmpFrameTopLeft, e.left - 2, e.top - 2);
-    Draw(canvas, source, m_bmpFrameBottomLeft, e.left - 2, e.bottom - 2);
-    Draw(canvas, source, m_bmpFrameTopRight, e.right - 2, e.top - 2);
-    Draw(canvas, source, m_bmpFrameBottomRight, e.right - 2, e.bottom - 2);
-    Draw(canvas, source, m_bmpFrameTop, e.left, e.top - 2, e.right - e.left,
+    Draw(hDC, source, m_bmpFrameTopLeft, e.left - 2, e.top - 2);
+    Draw(hDC, source, m_bmpFrameBottomLeft, e.left - 2, e.bottom - 2);
+    Draw(hDC, source, m_bmpFrameTopRight, e.right - 2, e.top - 2);
+    Draw(hDC, source, m_bmpFrameBottomRight, e.right - 2, e.bottom - 2);
+    Draw(hDC, source, m_bmpFrameTop, e.left, e.top - 2, e.right - e.left,
          m_bmpFrameTop.GetSize().cy);
-    Draw(canvas, source, m_bmpFrameBottom, e.left, e.bottom - 2, e.right - e.left,
+    Draw(hDC, source, m_bmpFrameBottom, e.left, e.bottom - 2, e.right - e.left,
          m_bmpFrameBottom.GetSize().cy);
-    Draw(canvas, source, m_bmpFrameLeft, e.left - 2, e.top, m_bmpFrameLeft.GetSize().cx,
+    Draw(hDC, source, m_bmpFrameLeft, e.left - 2, e.top, m_bmpFrameLeft.GetSize().cx,
          e.bottom - e.top);
-    Draw(canvas, source, m_bmpFrameRight, e.right - 2, e.top, m_bmpFrameRight.GetSize().cx,
+    Draw(hDC, source, m_bmpFrameRight, e.right - 2, e.top, m_bmpFrameRight.GetSize().cx,
          e.bottom - e.top);
 
     const RECT& c = m_rcCategory;
     const SIZE left = m_bmpCategoryLeft.GetSize();
     const SIZE right = m_bmpCategoryRight.GetSize();
-    Draw(canvas, source, m_bmpCategoryLeft, c.left - left.cx, c.top, left.cx, c.bottom - c.top + 2);
-    Draw(canvas, source, m_bmpCategoryRight, c.right, c.top, right.cx, c.bottom - c.top + 2);
-
-    ::BitBlt(hDC, 0, 0, W, H, canvas, 0, 0, SRCCOPY);
-    return TRUE;
+    Draw(hDC, source, m_bmpCategoryLeft, c.left - left.cx, c.top, left.cx, c.bottom - c.top + 2);
+    Draw(hDC, source, m_bmpCategoryRight, c.right, c.top, right.cx, c.bottom - c.top + 2);
 }
 
 fw::Reply CBundorDlg::OnPaint() {

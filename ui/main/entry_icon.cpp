@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "fw/gdi.h"
+#include "ops/quiet_errors.h"
 #include "ui/main/icon_image.h"
 
 namespace {
@@ -11,13 +12,31 @@ namespace {
 // Icon files are small; a larger file is left to the system.
 constexpr LONGLONG kMaxIconFile = 1 << 20;
 
+// A file object that tells no size (a pipe, some devices) is read to its end, as long as that
+// stays within an icon file's size.
+bool ReadToEnd(HANDLE h, std::vector<std::uint8_t>& bytes) {
+    std::uint8_t chunk[4096];
+    for (;;) {
+        DWORD read = 0;
+        // A pipe whose writer is gone says so instead of reading 0 bytes.
+        if (!::ReadFile(h, chunk, sizeof chunk, &read, nullptr))
+            return ::GetLastError() == ERROR_BROKEN_PIPE && !bytes.empty();
+        if (read == 0) return !bytes.empty();
+        if (bytes.size() + read > static_cast<size_t>(kMaxIconFile)) return false;
+        bytes.insert(bytes.end(), chunk, chunk + read);
+    }
+}
+
 bool ReadIconFile(const WString& path, std::vector<std::uint8_t>& bytes) {
+    const QuietErrors quiet;
     const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size{};
-    bool ok = ::GetFileSizeEx(h, &size) && size.QuadPart > 0 && size.QuadPart <= kMaxIconFile;
-    if (ok) {
+    bool ok = false;
+    if (!::GetFileSizeEx(h, &size)) {
+        ok = ReadToEnd(h, bytes);
+    } else if (size.QuadPart > 0 && size.QuadPart <= kMaxIconFile) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
         ok = ::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
@@ -29,7 +48,8 @@ bool ReadIconFile(const WString& path, std::vector<std::uint8_t>& bytes) {
 
 // One strip of images side by side: one colour bitmap and one mask, given to each list in one
 // call, which cuts it into images of its own width.
-bool AddAsStrip(const std::vector<CEntryIconStrip::Pending>& images, const std::vector<CImageList*>& lists) {
+bool AddAsStrip(const std::vector<CEntryIconStrip::Pending>& images,
+                const std::vector<CImageList*>& lists) {
     constexpr int kSize = iconimage::kSize;
     constexpr size_t kMaskRow = kSize / 8;
     const size_t n = images.size();
@@ -76,6 +96,7 @@ bool AddImageBits(const std::vector<CImageList*>& lists, int cx, int cy,
 }
 
 HICON LoadIconFile(const WString& path) {
+    const QuietErrors quiet;
     return static_cast<HICON>(::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 32, 32,
                                            LR_LOADFROMFILE | LR_CREATEDIBSECTION));
 }

@@ -69,8 +69,9 @@ void CIconFeed::AddWhile(const Targets& targets, More bMore) {
     }
 }
 
-void CIconFeed::AddFirst(const Targets& targets) {
-    AddWhile(targets, [&] { return m_nNext < m_nFirst; });
+void CIconFeed::AddFirst(const Targets& targets, std::chrono::milliseconds wait) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    AddWhile(targets, [&] { return m_nNext < m_nFirst && m_reader.WaitForNext(deadline); });
 }
 
 void CIconFeed::AddReady(const Targets& targets, size_t nMax) {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstddef>
 #include <vector>
 
@@ -31,8 +32,10 @@ public:
     CIconFeed(const CategoryInfo* pCategories, size_t nWorkers, size_t nAhead,
               size_t nFirstCategories, size_t nFirstEntries);
 
-    // Adds the first icons, waiting for them.
-    void AddFirst(const Targets& targets);
+    // Adds the first icons, waiting for them at most the time given: an icon still not read by
+    // then (a share that does not answer, a disc that spins up) keeps the window from
+    // appearing no longer; it and those after it come in through AddReady.
+    void AddFirst(const Targets& targets, std::chrono::milliseconds wait);
     // Adds the icons read by now, at most nMax, without waiting.
     void AddReady(const Targets& targets, size_t nMax);
     // Every icon is in.

@@ -3,10 +3,9 @@
 // which the window's own work can hide. The window takes the icons in the order it gave them.
 #pragma once
 
-#include <condition_variable>
+#include <chrono>
 #include <cstddef>
-#include <mutex>
-#include <thread>
+#include <memory>
 #include <vector>
 
 #include "app/wstring.h"
@@ -23,7 +22,10 @@ public:
 
     // nAhead bounds the icons read but not yet taken, and so the memory they hold.
     explicit CIconPrefetch(std::vector<Job> jobs, size_t nWorkers = 1, size_t nAhead = 256);
-    // Stops the workers, waits for them, and lets go of every icon not taken.
+    // Drops the jobs not started and lets go of every icon not taken, without waiting for the
+    // workers: a read may hang for long on a share that does not answer. A worker in the middle
+    // of a read finishes it on its own, lets go of what it read and ends; it shares nothing
+    // with this object's owner, and at process exit it is simply ended.
     ~CIconPrefetch();
     CIconPrefetch(const CIconPrefetch&) = delete;
     CIconPrefetch& operator=(const CIconPrefetch&) = delete;
@@ -34,21 +36,17 @@ public:
     // True when Next would not wait for a worker: the next icon is read, or every job is
     // taken, or there is no worker to wait for.
     bool NextIsReady();
+    // Waits until NextIsReady, at most until the deadline; what NextIsReady then says.
+    bool WaitForNext(std::chrono::steady_clock::time_point deadline);
 
 private:
-    enum class State : char { Waiting, Ready, Failed };
+    // The jobs, the icons read and the counters, held by the owner and by every worker: the
+    // last of them to let go frees them.
+    struct Shared;
     static LoadedIcon Load(const Job& job);
-    void Work();
+    static void Work(const std::shared_ptr<Shared>& shared);
+    bool IsReady() const;  // NextIsReady, with the lock held
 
-    std::vector<Job> m_jobs;
-    std::vector<LoadedIcon> m_icons;  // by job
-    std::vector<State> m_states;      // by job
-    size_t m_nAhead;
-    size_t m_nStarted = 0;  // jobs that workers have taken
-    size_t m_nTaken = 0;    // jobs that Next has returned
-    bool m_bStop = false;
-    std::mutex m_mutex;
-    std::condition_variable m_ready;  // a job is done
-    std::condition_variable m_room;   // Next took one, or the workers are to stop
-    std::vector<std::thread> m_workers;
+    std::shared_ptr<Shared> m_shared;
+    size_t m_nWorkers = 0;
 };

@@ -1,6 +1,13 @@
 #include "ui/main/main_layout.h"
 
+#include <algorithm>
+
 namespace mainlayout {
+
+Size WindowSize(int nWidth, int nHeight, Size area) {
+    return {std::max(std::min(nWidth, area.cx), kMinWidth),
+            std::max(std::min(nHeight, area.cy), kMinHeight)};
+}
 
 namespace {
 

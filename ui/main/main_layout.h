@@ -20,6 +20,12 @@ struct Size {
 inline constexpr int kMinWidth = 800;
 inline constexpr int kMinHeight = 500;
 
+// The window's outer size for the catalogue's MainWidth and MainHeight: raised to the smallest
+// window, and lowered to the area the screen gives it (its work area), so that a value near
+// the largest integer neither overflows the window's arithmetic nor puts its caption out of
+// reach. The smallest window wins over a smaller screen.
+Size WindowSize(int nWidth, int nHeight, Size area);
+
 // Fixed measures of the layout.
 inline constexpr int kPaneTop = 77;         // top of the entry pane and of the previous button
 inline constexpr int kEntryLeft = 161;      // left edge of the entry pane

@@ -124,7 +124,8 @@ TEST(CategoryIcon, LikeTheImageListsOwn) {
 }
 
 // Icons read ahead by two workers, at most two ahead, come back in the order asked for and as
-// read on the spot; a read-ahead dropped early lets go of what it holds.
+// read on the spot; a read-ahead dropped early lets go of what it holds, and its worker of the
+// icon it was reading.
 TEST(EntryIcon, ReadAheadKeepsTheOrder) {
     const std::wstring app = lxtest::CheckoutPath(L"res/art/app.ico"),
                        zip = lxtest::CheckoutPath(L"demo/icons/zip.ico"),
@@ -171,6 +172,9 @@ TEST(EntryIcon, ReadAheadKeepsTheOrder) {
         CIconPrefetch ahead(many, 1, 50);
         EXPECT_TRUE(ahead.Next().small);
     }
+    // A worker still reading when its read-ahead went lets go of that icon once it has it.
+    const ULONGLONG end = ::GetTickCount64() + 5000;
+    while (GdiObjectCount() > gdi + 2 && ::GetTickCount64() < end) ::Sleep(10);
     EXPECT_LE(GdiObjectCount(), gdi + 2);
     EXPECT_LE(UserObjectCount(), user + 2);
 }

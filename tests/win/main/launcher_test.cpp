@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "tests/win/main/blocking_pipe.h"
 #include "tests/win/main/main_test_support.h"
 
 namespace {
@@ -108,6 +109,25 @@ TEST(Launcher, WithoutCatalogueAndWithItsOwn) {
     EXPECT_EQ(nLabels, 2) << "the countdown labels";
     ::PostMessageW(launcher.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(launcher.WaitForExit(10000), 0u);
+}
+
+// An entry's icon is a pipe that never answers: the window still appears, and the close
+// command still ends the process at once, its icon reader in the middle of the read.
+TEST(Launcher, EndsWhileAnIconReadIsBlocked) {
+    testpipe::BlockingPipe pipe(L"bundor_launcher_blocked_icon", 30000);
+    ASSERT_TRUE(pipe.IsOpen());
+    const maintest::TempFolder medium(L"bundor_launcher_blocked");
+    const std::wstring exe = medium.Path() + L"Setup.exe";
+    ASSERT_TRUE(::CopyFileW(testmedium::WinePath(BUNDOR_LAUNCHER).c_str(), exe.c_str(), FALSE));
+    const std::string icon(pipe.Path().begin(), pipe.Path().end());  // ASCII
+    ASSERT_TRUE(medium.WriteFile(L"Setup.INI",
+                                 "[Type]\r\nSort1=Tools\r\n[Tools.List]\r\nList1=One\r\n"
+                                 "[One]\r\nIconPath=" +
+                                     icon + "\r\n"));
+    const Launcher launcher(exe);
+    ASSERT_NE(launcher.Window(), nullptr);
+    ::PostMessageW(launcher.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(launcher.WaitForExit(5000), 0u) << "the process waited for the read";
 }
 
 }  // namespace
