@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "ops/quiet_errors.h"
 #include "ops/run_log.h"
 
 namespace {
@@ -39,12 +40,10 @@ public:
     bool Append(const std::string& line) {
         if (m_hFile == INVALID_HANDLE_VALUE) {
             // No "no disc" box for a log on a drive without a medium.
-            DWORD old = 0;
-            const bool quiet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &old) != FALSE;
+            const QuietErrors quiet;
             m_hFile =
                 ::CreateFileW(m_path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (quiet) ::SetThreadErrorMode(old, nullptr);
             if (m_hFile == INVALID_HANDLE_VALUE) return false;
         }
         DWORD written = 0;

@@ -11,56 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "tests/win/batch/batch_support.h"
-#include "tests/win/ui/ui_test_support.h"
+#include "tests/e2e/e2e_support.h"
 
 namespace {
 
 using namespace batchtest;
+using namespace e2e;
 
-const std::wstring kMedium = L"E:\\bundor_e2e\\";
 const wchar_t kMsiFile[] = L"C:\\Program Files (x86)\\Bundor Demo\\MSI Viewer\\readme.txt";
 // Both packages are 32-bit ones.
 const wchar_t kNsisFile[] = L"C:\\Program Files (x86)\\Bundor Demo\\NSIS Notepad\\readme.txt";
-
-std::wstring DemoFile(const wchar_t* name) {
-    return WinePath(BUNDOR_DEMO_MEDIUM) + L"\\soft\\" + name;
-}
-
-// Waits for a program and gives its exit code (STILL_ACTIVE when it did not end in time).
-DWORD RunAndWait(std::wstring command, DWORD ms) {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &si, &pi))
-        return ~0u;
-    DWORD code = STILL_ACTIVE;
-    if (::WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(pi.hProcess, &code);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return code;
-}
-
-// Where the kernel cannot execute 32-bit programs no 32-bit Wine program starts, the NSIS
-// installer included: the 32-bit system's own hostname.exe tells.
-bool Runs32Bit() {
-    static const bool runs = RunAndWait(L"C:\\windows\\syswow64\\hostname.exe", 20000) == 0;
-    return runs;
-}
-
-// A named CALLBACK: a lambda has no stdcall conversion in the 32-bit build.
-BOOL CALLBACK AddVisible(HWND h, LPARAM l) {
-    if (::IsWindowVisible(h)) reinterpret_cast<std::set<HWND>*>(l)->insert(h);
-    return TRUE;
-}
-
-std::set<HWND> VisibleTopWindows() {
-    std::set<HWND> windows;
-    ::EnumWindows(AddVisible, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
 
 struct Medium {
     std::wstring log = kMedium + L"log.txt";
@@ -70,8 +30,7 @@ struct Medium {
         ::CreateDirectoryW(kMedium.c_str(), nullptr);
         ::CreateDirectoryW((kMedium + L"soft").c_str(), nullptr);
         ::DeleteFileW(log.c_str());
-        ::CopyFileW(WinePath(BUNDOR_LAUNCHER).c_str(), (kMedium + L"Setup.exe").c_str(),
-                    FALSE);
+        ::CopyFileW(WinePath(BUNDOR_LAUNCHER).c_str(), (kMedium + L"Setup.exe").c_str(), FALSE);
         for (const wchar_t* n : {L"one.exe", L"two.exe", L"three.exe", L"four.exe"})
             ::CopyFileW(FakeInstaller().c_str(), (kMedium + L"soft\\" + n).c_str(), FALSE);
         ::CopyFileW(DemoFile(L"viewer-demo.msi").c_str(), (kMedium + L"soft\\viewer.msi").c_str(),
@@ -111,53 +70,6 @@ struct Medium {
         WriteFile(kMedium + L"Setup.INI", WideToUtf8(ini));
     }
 };
-
-// The launcher as a person starts it: its own process, in its own folder on the disc.
-struct Launcher {
-    PROCESS_INFORMATION pi{};
-    HWND hMain = nullptr;
-    Launcher() {
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        std::wstring command = L"\"" + kMedium + L"Setup.exe\"";
-        if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              kMedium.c_str(), &si, &pi))
-            return;
-        // Found once shown: its controls exist by then.
-        hMain = WaitFor([] {
-            const HWND h = ::FindWindowW(L"#32770", L"端到端");
-            return h && ::IsWindowVisible(h) ? h : nullptr;
-        });
-    }
-    ~Launcher() {
-        if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT)
-            ::TerminateProcess(pi.hProcess, 99);
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
-    }
-    DWORD WaitForExit(DWORD ms) const {
-        DWORD code = STILL_ACTIVE;
-        if (::WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0)
-            ::GetExitCodeProcess(pi.hProcess, &code);
-        return code;
-    }
-};
-
-void ClickCentre(HWND hWnd) {
-    uitest::MouseTo(uitest::ScreenPoint(hWnd));
-    ::Sleep(250);
-    uitest::MouseButton(true);
-    uitest::MouseButton(false);
-}
-
-// The installers that ran, by the "cmdline:" lines of the shared log, with what they saw.
-std::vector<std::wstring> Ran(const std::vector<std::wstring>& log) {
-    std::vector<std::wstring> ran;
-    for (const std::wstring& line : log)
-        if (line.rfind(L"cmdline: ", 0) == 0 || line.rfind(L"exists: ", 0) == 0)
-            ran.push_back(line);
-    return ran;
-}
 
 class LauncherEndToEnd : public ::testing::Test {
 protected:

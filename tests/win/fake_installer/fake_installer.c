@@ -1,6 +1,6 @@
 /* A stand-in installer for the tests: records how it was started and exits with a chosen code.
  *
- *   fake_installer.exe [/log=FILE] [/sleep=MS] [/exit=CODE] [/peek] [/exists=PATH] [...]
+ *   fake_installer.exe [/log=FILE] [/sleep=MS] [/exit=CODE] [/peek] [/exists=PATH] [/pid] [...]
  *
  * Appends to FILE, in UTF-8, one line "cmdline: " with its whole command line and one line
  * "cwd: " with its current folder, then sleeps MS milliseconds, appends the line "end" and
@@ -8,7 +8,8 @@
  * With /peek it also logs what the launcher's progress window shows while it runs, as seen
  * from outside: "progress: TITLE", "bar: POS/HIGH", "rect: LEFT TOP RIGHT BOTTOM", "topmost: 0|1"
  * (or "progress: none"). With /exists it logs "exists: 1" or "exists: 0" for PATH: whether
- * an installer that ran before it really installed its file. */
+ * an installer that ran before it really installed its file. With /pid it logs "pid: N", its
+ * process id, so that a test can end an installer that it left running. */
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -76,6 +77,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR cmdLine, int s
     DWORD sleepMs = 0;
     int exitCode = 0;
     int peek = 0;
+    int pid = 0;
     const wchar_t* exists = NULL;
     for (int i = 1; argv && i < argc; ++i) {
         const wchar_t* value;
@@ -83,6 +85,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR cmdLine, int s
         if ((value = ValueOf(argv[i], L"/sleep=")) != NULL) sleepMs = wcstoul(value, NULL, 10);
         if ((value = ValueOf(argv[i], L"/exit=")) != NULL) exitCode = _wtoi(value);
         if (_wcsicmp(argv[i], L"/peek") == 0) peek = 1;
+        if (_wcsicmp(argv[i], L"/pid") == 0) pid = 1;
         if ((value = ValueOf(argv[i], L"/exists=")) != NULL) exists = value;
     }
     if (logPath) {
@@ -91,6 +94,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR cmdLine, int s
         Append(logPath, L"cmdline: ", GetCommandLineW());
         Append(logPath, L"cwd: ", cwd);
         if (peek) Peek(logPath);
+        if (pid) {
+            wchar_t id[16];
+            swprintf(id, 16, L"%lu", GetCurrentProcessId());
+            Append(logPath, L"pid: ", id);
+        }
         if (exists)
             Append(logPath, L"exists: ",
                    GetFileAttributesW(exists) != INVALID_FILE_ATTRIBUTES ? L"1" : L"0");
