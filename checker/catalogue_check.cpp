@@ -13,17 +13,23 @@
 #include "checker/file_lines.h"
 #include "checker/launcher_view.h"
 #include "checker/path_checks.h"
+#include "checker/run_key_checks.h"
+#include "checker/run_key_view.h"
 #include "checker/structure_checks.h"
 
 namespace {
 
 void ToFileLines(const CFileLines& lines, LauncherView& view, std::vector<Finding>& findings) {
+    view.nExitAfterCountdownLine = lines.FileLine(view.nExitAfterCountdownLine);
+    view.nLogFileLine = lines.FileLine(view.nLogFileLine);
     for (CategoryView& category : view.categories) {
         category.nLine = lines.FileLine(category.nLine);
         category.nSectionLine = lines.FileLine(category.nSectionLine);
         for (EntryView& entry : category.entries) {
             entry.nLine = lines.FileLine(entry.nLine);
             entry.nSectionLine = lines.FileLine(entry.nSectionLine);
+            entry.run.successCodes.nLine = lines.FileLine(entry.run.successCodes.nLine);
+            entry.run.timeout.nLine = lines.FileLine(entry.run.timeout.nLine);
         }
     }
     for (Finding& finding : findings) {
@@ -57,11 +63,13 @@ CheckReport CheckCatalogue(const CheckInput& input, IFileSystem& fileSystem,
     const CatalogueWalk walk = WalkCatalogue(profile);
     CExeFolderFileSystem files(fileSystem, input.strExeFolder, report.strExeFolder, letterCase);
     report.view = BuildLauncherView(model, walk, files);
+    AddRunKeys(model, profile, walk, report.view);
 
     // What the reader saw is numbered by its lines; the report numbers the file's.
     std::vector<Finding> read;
     CheckStructure(profile, walk, read);
     CheckPaths(profile, walk, report.view, files, read);
+    CheckRunKeys(profile, walk, read);
     const CFileLines lines(input.bytes, decoded);
     ToFileLines(lines, report.view, read);
 

@@ -29,6 +29,8 @@ Severity SeverityOf(FindingKind kind) {
         case FindingKind::PackageNotMeasurable:
         case FindingKind::Utf8WithoutChinese:
         case FindingKind::LetterCaseDiffers:
+        case FindingKind::ExitCodeUnreadable:
+        case FindingKind::TimeoutUnreadable:
             return Severity::Warning;
         case FindingKind::Encoding:
         case FindingKind::EntryListedSeveralTimes:

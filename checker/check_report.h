@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/catalogue_text.h"
+#include "app/run_options.h"
 #include "app/wstring.h"
 
 enum class Severity { Error, Warning, Info };
@@ -49,6 +50,9 @@ enum class FindingKind {
                                  // items: the CD drives it was found on (none: no CD drive here)
     ListSectionMissing,          // strKey: the list section's name
     SectionNotRead,              // (a section that no Sort or List value names)
+    ExitCodeUnreadable,          // strKey, strText: the value; items: the items that are no exit
+                                 // code; bFlag: no item is one (any end counts as success)
+    TimeoutUnreadable,           // strKey, strText: the value; strHint: the number read
 };
 
 Severity SeverityOf(FindingKind kind);
@@ -80,6 +84,22 @@ struct IconView {
     bool bFound = false;
 };
 
+// Where the launcher takes a run key's value from.
+enum class KeySource { None, Entry, Config };
+
+struct KeyOrigin {
+    KeySource source = KeySource::None;
+    int nLine = 0;  // the key that gives the value
+};
+
+// What a batch run does with an entry's installer: which ends are a success, how long it is
+// waited for, and where each of the two comes from.
+struct RunView {
+    InstallerPolicy policy;
+    KeyOrigin successCodes;
+    KeyOrigin timeout;
+};
+
 struct EntryView {
     WString strName;
     int nLine = 0;         // the List key that names it
@@ -91,6 +111,7 @@ struct EntryView {
     uint64_t nPackageBytes = 0;
     WString strSize;  // as the entry row shows it
     IconView icon;
+    RunView run;
 };
 
 struct CategoryView {
@@ -110,6 +131,12 @@ struct LauncherView {
     int32_t nDefault = 1;  // install mode: non-zero unattended, 0 interactive
     int32_t nWaitime = 0;  // countdown in seconds; none when 0 or less
     WString strSavePath;
+    // Some entry's SuccessCodes or Timeout is given, in its section or in [Config].
+    bool bRunKeys = false;
+    int32_t bExitAfterCountdown = 0;
+    int nExitAfterCountdownLine = 0;  // 0: the key is not given
+    WString strLogFile;               // as the launcher opens it, before environment variables
+    int nLogFileLine = 0;             // 0: the key is not given
     std::vector<CategoryView> categories;
 };
 

@@ -70,6 +70,31 @@ WString WorkingDirEndMessage(const Finding& f) {
            JoinItems(joined) + WSTR("。文件夹末尾需要加上 \\。");
 }
 
+bool IsConfig(const Finding& f) {
+    return FoldName(f.strSection) == WSTR("config");
+}
+
+WString ExitCodeMessage(const Finding& f) {
+    std::vector<WString> quoted;
+    for (const WString& item : f.items) quoted.push_back(Q(item));
+    WString text = f.strKey + WSTR(" 中的") + JoinItems(quoted) +
+                   WSTR("不是退出代码（十进制数，或 0x 开头的十六进制数），启动器忽略它。");
+    if (!f.bFlag) return text;
+    return text + (IsConfig(f) ? WSTR("列表中一个可用的代码都没有：没有自己的 SuccessCodes 的条目，"
+                                      "安装程序任何结束都算成功。")
+                               : WSTR("列表中一个可用的代码都没有：这个条目的安装程序任何结束都算"
+                                      "成功，[Config] 的 SuccessCodes 对它不起作用。"));
+}
+
+WString TimeoutMessage(const Finding& f) {
+    const WString read =
+        f.strText == f.strHint ? WString() : WSTR("读作 ") + f.strHint + WSTR("，");
+    return f.strKey + WSTR(" 的值") + Q(f.strText) + read + WSTR("不是大于 0 的秒数：") +
+           (IsConfig(f) ? WSTR("没有自己的 Timeout 的条目，批量安装时一直等到安装程序结束。")
+                        : WSTR("批量安装时一直等到这个条目的安装程序结束，[Config] 的 Timeout "
+                               "对它不起作用。"));
+}
+
 }  // namespace
 
 WString DecimalText(long long value) {
@@ -243,6 +268,10 @@ WString FindingMessage(const Finding& f, const CheckReport& report) {
         case FindingKind::SectionNotRead:
             return WSTR("节 [") + f.strSection +
                    WSTR("] 没有被任何 Sort 或 List 引用，启动器不读取它。");
+        case FindingKind::ExitCodeUnreadable:
+            return ExitCodeMessage(f);
+        case FindingKind::TimeoutUnreadable:
+            return TimeoutMessage(f);
     }
     return {};
 }

@@ -31,6 +31,48 @@ void WriteIcon(CJsonWriter& json, const IconView& icon) {
     json.EndObject();
 }
 
+// "from" and "line" say which key gives the value; both null when none does.
+void WriteOrigin(CJsonWriter& json, const KeyOrigin& origin) {
+    json.Key(WSTR("from"));
+    if (origin.source == KeySource::None) {
+        json.Null();
+    } else {
+        json.String(origin.source == KeySource::Entry ? WSTR("entry") : WSTR("config"));
+    }
+    json.Key(WSTR("line"));
+    if (origin.nLine > 0) {
+        json.Number(origin.nLine);
+    } else {
+        json.Null();
+    }
+}
+
+// Every entry has both, with null for "any end is a success" and "no limit".
+void WriteRun(CJsonWriter& json, const RunView& run) {
+    json.Key(WSTR("successCodes"));
+    json.BeginObject();
+    json.Key(WSTR("codes"));
+    if (run.policy.bHasSuccessCodes) {
+        json.BeginArray();
+        for (const uint32_t code : run.policy.successCodes) json.Number(code);
+        json.EndArray();
+    } else {
+        json.Null();
+    }
+    WriteOrigin(json, run.successCodes);
+    json.EndObject();
+    json.Key(WSTR("timeout"));
+    json.BeginObject();
+    json.Key(WSTR("seconds"));
+    if (run.policy.nTimeout > 0) {
+        json.Number(run.policy.nTimeout);
+    } else {
+        json.Null();
+    }
+    WriteOrigin(json, run.timeout);
+    json.EndObject();
+}
+
 void WriteEntry(CJsonWriter& json, const EntryView& entry) {
     json.BeginObject();
     json.Key(WSTR("name"));
@@ -50,6 +92,7 @@ void WriteEntry(CJsonWriter& json, const EntryView& entry) {
     json.Key(WSTR("sizeBytes"));
     json.Number(static_cast<int64_t>(entry.nPackageBytes));
     WriteIcon(json, entry.icon);
+    WriteRun(json, entry.run);
     json.EndObject();
 }
 
@@ -71,6 +114,14 @@ void WriteView(CJsonWriter& json, const LauncherView& view) {
     json.Number(view.nWaitime > 0 ? view.nWaitime : 0);
     json.Key(WSTR("savePath"));
     json.String(view.strSavePath);
+    json.Key(WSTR("exitAfterCountdown"));
+    json.Bool(view.bExitAfterCountdown != 0);
+    json.Key(WSTR("logFile"));
+    if (view.strLogFile.empty()) {
+        json.Null();
+    } else {
+        json.String(view.strLogFile);
+    }
     json.Key(WSTR("categories"));
     json.BeginArray();
     for (const CategoryView& category : view.categories) {
@@ -198,6 +249,10 @@ const WChar* FindingKindId(FindingKind kind) {
             return WSTR("list-section-missing");
         case FindingKind::SectionNotRead:
             return WSTR("section-not-read");
+        case FindingKind::ExitCodeUnreadable:
+            return WSTR("exit-code-unreadable");
+        case FindingKind::TimeoutUnreadable:
+            return WSTR("timeout-unreadable");
     }
     return WSTR("");
 }

@@ -5,17 +5,22 @@
 #include <string>
 
 #include "checker/names.h"
+#include "checker/plain_integer.h"
 
 namespace {
 
-const std::vector<WString> kConfigKeys = {WSTR("MainWidth"), WSTR("MainHeight"), WSTR("TitleText"),
-                                          WSTR("SavePath"),  WSTR("Default"),    WSTR("Waitime")};
+const std::vector<WString> kConfigKeys = {
+    WSTR("MainWidth"),    WSTR("MainHeight"), WSTR("TitleText"),
+    WSTR("SavePath"),     WSTR("Default"),    WSTR("Waitime"),
+    WSTR("SuccessCodes"), WSTR("Timeout"),    WSTR("ExitAfterCountdown"),
+    WSTR("LogFile")};
 const std::vector<WString> kCategoryKeys = {WSTR("WorkingDir"), WSTR("IconPath")};
-const std::vector<WString> kEntryKeys = {WSTR("WorkingDir"),    WSTR("IconPath"),
-                                         WSTR("Checked"),       WSTR("AutoInstall"),
-                                         WSTR("ManualInstall"), WSTR("Description")};
+const std::vector<WString> kEntryKeys = {
+    WSTR("WorkingDir"),    WSTR("IconPath"),    WSTR("Checked"),      WSTR("AutoInstall"),
+    WSTR("ManualInstall"), WSTR("Description"), WSTR("SuccessCodes"), WSTR("Timeout")};
 const std::vector<WString> kConfigIntegers = {WSTR("MainWidth"), WSTR("MainHeight"),
-                                              WSTR("Default"), WSTR("Waitime")};
+                                              WSTR("Default"), WSTR("Waitime"),
+                                              WSTR("ExitAfterCountdown")};
 
 Finding Make(FindingKind kind, int line, WStringView section, WStringView key = {}) {
     Finding finding;
@@ -70,15 +75,6 @@ void CheckGap(const NameListWalk& list, std::vector<Finding>& findings) {
     finding.bFlag = list.pStopKey != nullptr;
     finding.items = std::move(ignored);
     findings.push_back(std::move(finding));
-}
-
-bool IsPlainInteger(WStringView value) {
-    if (!value.empty() && (value.front() == '+' || value.front() == '-')) value.remove_prefix(1);
-    if (value.empty()) return false;
-    for (const WChar c : value) {
-        if (c < '0' || c > '9') return false;
-    }
-    return true;
 }
 
 void CheckIntegers(const CProfile& profile, const ProfileSection& section,

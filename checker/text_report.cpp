@@ -55,6 +55,56 @@ void WriteCommand(CTextWriter& out, int indent, const WString& label, const Comm
     out.Line(indent + 1, WSTR("  参数：") + OrNone(command.strParams));
 }
 
+// Only the keys the catalogue gives: a catalogue without them reads as it always did.
+void WriteRunSettings(CTextWriter& out, const LauncherView& view) {
+    if (view.nExitAfterCountdownLine > 0) {
+        WString text = WSTR("照常，有失败时显示报告，窗口重新出现");
+        if (view.bExitAfterCountdown != 0) {
+            text = WSTR(
+                "结束程序，不显示报告；退出代码是失败的条目数，没有失败而有安装程序要求重新启动时"
+                "是 3010，否则是 0");
+            if (view.nWaitime <= 0) text += WSTR("（但没有倒计时，这一项不起作用）");
+        }
+        out.Line(1, WSTR("倒计时安装后：") + text);
+    }
+    if (view.nLogFileLine > 0) {
+        WString text =
+            view.strLogFile.empty() ? WString(WSTR("无（LogFile 为空）")) : view.strLogFile;
+        if (view.strLogFile.find(WSTR('%')) != WString::npos) {
+            text += WSTR("（其中的环境变量由启动器在运行时展开）");
+        }
+        out.Line(1, WSTR("运行日志：") + text);
+    }
+}
+
+WString OriginTag(const KeyOrigin& origin) {
+    switch (origin.source) {
+        case KeySource::Entry:
+            return WSTR("（本条目，第 ") + DecimalText(origin.nLine) + WSTR(" 行）");
+        case KeySource::Config:
+            return WSTR("（[Config]，第 ") + DecimalText(origin.nLine) + WSTR(" 行）");
+        case KeySource::None:
+            break;
+    }
+    return {};
+}
+
+void WriteRun(CTextWriter& out, int indent, const RunView& run) {
+    WString codes = WSTR("任何结束都算成功");
+    if (run.policy.bHasSuccessCodes) {
+        std::vector<WString> items;
+        for (const uint32_t code : run.policy.successCodes) items.push_back(DecimalText(code));
+        codes = JoinItems(items);
+    }
+    out.Line(indent, WSTR("成功的退出代码：") + codes + OriginTag(run.successCodes));
+    const bool limited = run.policy.nTimeout > 0;
+    out.Line(indent,
+             WSTR("等待时限：") +
+                 (limited ? DecimalText(run.policy.nTimeout) + WSTR(" 秒") : WString(WSTR("无"))) +
+                 OriginTag(run.timeout) +
+                 (limited ? WSTR("，超过后记为失败，继续下一个") : WSTR("，一直等到安装程序结束")));
+}
+
 void WriteSettings(CTextWriter& out, const LauncherView& view) {
     out.Line(1, WSTR("窗口标题：") + view.strTitle);
     WString size = DecimalText(view.nWidth) + WSTR(" x ") + DecimalText(view.nHeight);
@@ -71,6 +121,7 @@ void WriteSettings(CTextWriter& out, const LauncherView& view) {
                                                       : WString(WSTR("无"))));
     out.Line(1, WSTR("保存文件夹：") +
                     (view.strSavePath.empty() ? WString(WSTR("（未设置）")) : view.strSavePath));
+    WriteRunSettings(out, view);
 }
 
 void WriteCategories(CTextWriter& out, const LauncherView& view) {
@@ -94,6 +145,7 @@ void WriteCategories(CTextWriter& out, const LauncherView& view) {
             WriteCommand(out, 3, WSTR("手动安装："), entry.manualInstall);
             out.Line(3, WSTR("大小：") + entry.strSize);
             WriteIcon(out, 3, entry.icon);
+            if (view.bRunKeys) WriteRun(out, 3, entry.run);
         }
     }
 }

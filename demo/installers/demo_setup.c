@@ -1,7 +1,9 @@
 /* A small installer for the demo medium. Its own file name (without ".exe") is the name of
  * the program it pretends to install. With /S it installs silently; otherwise it asks first.
  * Installing means writing "C:\Program Files\Bundor Demo\<name>\installed.txt" with the
- * command line it was given, so that a run can be checked afterwards. */
+ * command line it was given, so that a run can be checked afterwards. With /exit=N it fails
+ * instead, as a real installer reports a failure: it installs nothing and ends with code N
+ * (1603 is Windows Installer's "fatal error during installation"). */
 #include <windows.h>
 #include <shlobj.h>
 #include <wchar.h>
@@ -9,6 +11,12 @@
 static int HasSilentSwitch(const wchar_t* cmd) {
     return wcsstr(cmd, L"/S") != NULL || wcsstr(cmd, L"/s") != NULL ||
            wcsstr(cmd, L"/quiet") != NULL;
+}
+
+/* The N of "/exit=N", or 0. */
+static int FailureCode(const wchar_t* args) {
+    const wchar_t* at = wcsstr(args, L"/exit=");
+    return at != NULL ? _wtoi(at + 6) : 0;
 }
 
 static int Install(const wchar_t* name, const wchar_t* cmdLine) {
@@ -42,6 +50,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE prev, PWSTR args, int show) {
         wchar_t text[512];
         swprintf(text, 512, L"这是演示用的安装程序。\n\n点击“确定”安装 %ls，点击“取消”放弃。", name);
         if (MessageBoxW(NULL, text, name, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return 1602;
+    }
+    const int failure = FailureCode(args);
+    if (failure != 0) {
+        Sleep(800); /* as long as a real install, so that the progress window shows it */
+        return failure;
     }
     return Install(name, cmdLine);
 }

@@ -189,11 +189,11 @@ class CheckerCli(unittest.TestCase):
         self.assertEqual(
             [(p["kind"], p["line"], p["section"], p["key"]) for p in document["problems"]],
             [("encoding", None, "", ""),
-             ("entry-listed-several-times", 22, "演示记事本", ""),
-             ("cdrom-command", 51, "演示输入法", "AutoInstall"),
-             ("cdrom-command", 52, "演示输入法", "ManualInstall"),
-             ("command-not-found", 80, "光盘上没有的软件", "AutoInstall"),
-             ("command-not-found", 81, "光盘上没有的软件", "ManualInstall")])
+             ("entry-listed-several-times", 24, "演示记事本", ""),
+             ("cdrom-command", 54, "演示输入法", "AutoInstall"),
+             ("cdrom-command", 55, "演示输入法", "ManualInstall"),
+             ("command-not-found", 83, "光盘上没有的软件", "AutoInstall"),
+             ("command-not-found", 84, "光盘上没有的软件", "ManualInstall")])
         self.assertEqual(document["status"], 2)
         prefix = "E:\\"
         for entry in (e for c in document["launcher"]["categories"] for e in c["entries"]):

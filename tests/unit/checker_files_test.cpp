@@ -58,7 +58,7 @@ protected:
 
 // The demo medium: one entry's installer is deliberately missing, one command has the
 // "cdrom:\" marker (no CD drive here: it is found in the medium's folder), one entry is listed
-// in two categories.
+// in two categories, one installer is told to fail.
 TEST_F(CheckerFilesTest, DemoCatalogueOnAMediumFolder) {
     const fs::path medium = root / "光盘";
     fs::create_directories(medium);
@@ -69,20 +69,21 @@ TEST_F(CheckerFilesTest, DemoCatalogueOnAMediumFolder) {
     Write(medium / "soft" / "notepad-demo.exe", 94371);
     Write(medium / "soft" / "viewer-demo.msi", 10486);
     Write(medium / "soft" / "系统清理.exe", 0);
+    Write(medium / "soft" / "安装失败演示.exe", 262144);
     // Run from elsewhere: relative texts are still looked for on the medium.
     fs::current_path(root);
 
     const CheckReport report = CheckFile(fs::relative(medium / "Setup.INI", root));
     EXPECT_EQ(Findings(report), (Strings{
-                                    "entry-listed-several-times 22 [演示记事本]",
-                                    "cdrom-command 51 [演示输入法] AutoInstall",
-                                    "cdrom-command 52 [演示输入法] ManualInstall",
-                                    "command-not-found 80 [光盘上没有的软件] AutoInstall",
-                                    "command-not-found 81 [光盘上没有的软件] ManualInstall",
+                                    "entry-listed-several-times 24 [演示记事本]",
+                                    "cdrom-command 54 [演示输入法] AutoInstall",
+                                    "cdrom-command 55 [演示输入法] ManualInstall",
+                                    "command-not-found 83 [光盘上没有的软件] AutoInstall",
+                                    "command-not-found 84 [光盘上没有的软件] ManualInstall",
                                 }));
     EXPECT_EQ(report.encoding, TextEncoding::Utf8Bom);
     EXPECT_EQ(ExitStatus(report), kExitErrors);
-    EXPECT_TRUE(Only(report, FindingKind::CdromCommand, 51).items.empty()) << "no CD drive";
+    EXPECT_TRUE(Only(report, FindingKind::CdromCommand, 54).items.empty()) << "no CD drive";
 
     std::string folder = (medium.string() + "/");
     for (char& c : folder) {
@@ -103,9 +104,15 @@ TEST_F(CheckerFilesTest, DemoCatalogueOnAMediumFolder) {
     }
     EXPECT_EQ(sizes, (Strings{"压缩工具 1.00 MB", "演示输入法 1.50 MB", "演示记事本 0.09 MB",
                               "演示查看器 0.01 MB", "演示记事本 0.09 MB", "系统清理 0.00 MB",
-                              "光盘上没有的软件 0.00 MB"}));
+                              "光盘上没有的软件 0.00 MB", "安装失败演示 0.25 MB"}));
     EXPECT_EQ(U8(view.categories[0].entries[0].autoInstall.strProgram),
               folder + "soft\\压缩工具 setup.exe");
+    // Every entry accepts the codes of [Config]; one installer is told to fail with 1603.
+    EXPECT_EQ(U8(view.strLogFile), "%TEMP%\\bundor-demo.log");
+    const EntryView& failing = view.categories[2].entries.at(2);
+    EXPECT_EQ(U8(failing.autoInstall.strParams), "/S /exit=1603");
+    EXPECT_EQ(failing.run.policy.successCodes, (std::vector<uint32_t>{0, 3010, 1641}));
+    EXPECT_EQ(failing.run.successCodes.source, KeySource::Config);
 }
 
 // One catalogue saved in four encodings reads the same.

@@ -534,4 +534,60 @@ TEST(CheckerFindings, CdromCommandWithoutACdDriveSaysWhereItLooked) {
     }
 }
 
+// The run keys are known where the launcher reads them; values it cannot use are warned
+// about, each with its line and what the launcher does instead.
+TEST(CheckerFindings, RunKeysAndTheirUnreadableValues) {
+    MemoryFileSystem fs;
+    fs.AddFile(WSTR("E:\\a.exe"), 1);
+    const std::string commands = "WorkingDir=%CurrDir%\nAutoInstall=a.exe\nManualInstall=a.exe\n";
+    const std::string text =
+        "[Config]\n"                            // 1
+        "SuccessCodes=0, 3010,yes,0x\n"         // 2
+        "Timeout=soon\n"                        // 3
+        "ExitAfterCountdown=yes\n"              // 4
+        "LogFile=%CurrDir%run.log\n"            // 5
+        "SucessCodes=0\n"                       // 6
+        "[Type]\n"                              // 7
+        "Sort1=A\n"                             // 8
+        "[A]\n"                                 // 9
+        "Timeout=5\n"                           // 10
+        "[A.List]\n"                            // 11
+        "List1=B\nList2=C\nList3=D\nList4=B\n"  // 12-15
+        "[B]\n" +                               // 16, commands 17-19
+        commands +
+        "SuccessCodes=any\nTimeout=-5\n"  // 20, 21
+        "[C]\n" +                         // 22, commands 23-25
+        commands +
+        "SuccessCodes=0,1641\nTimeout=10秒\n"  // 26, 27
+        "[D]\n" +                              // 28, commands 29-31
+        commands +
+        "SuccessCodes=\nTimeout=\n";  // 32, 33
+    const CheckReport report = CheckText(text, fs);
+    EXPECT_EQ(Findings(report), (Strings{
+                                    "exit-code-unreadable 2 [Config] SuccessCodes",
+                                    "timeout-unreadable 3 [Config] Timeout",
+                                    "not-a-number 4 [Config] ExitAfterCountdown",
+                                    "unknown-key 6 [Config] SucessCodes",
+                                    "unknown-key 10 [A] Timeout",
+                                    "entry-listed-several-times 12 [B]",
+                                    "exit-code-unreadable 20 [B] SuccessCodes",
+                                    "timeout-unreadable 21 [B] Timeout",
+                                    "not-a-number 27 [C] Timeout",
+                                }));
+    EXPECT_EQ(ExitStatus(report), kExitWarnings) << "nothing the author wrote is lost";
+
+    const Finding& partly = Only(report, FindingKind::ExitCodeUnreadable, 2);
+    EXPECT_EQ(partly.items, (std::vector<WString>{WSTR("yes"), WSTR("0x")}));
+    EXPECT_FALSE(partly.bFlag) << "0 and 3010 are read";
+    const Finding& none = Only(report, FindingKind::ExitCodeUnreadable, 20);
+    EXPECT_EQ(none.items, std::vector<WString>{WSTR("any")});
+    EXPECT_TRUE(none.bFlag);
+    EXPECT_NE(U8(FindingMessage(none, report)).find("[Config] 的 SuccessCodes 对它不起作用"),
+              std::string::npos)
+        << U8(FindingMessage(none, report));
+    EXPECT_EQ(U8(Only(report, FindingKind::TimeoutUnreadable, 21).strHint), "-5");
+    EXPECT_EQ(U8(Only(report, FindingKind::NotANumber, 27).strHint), "10");
+    EXPECT_EQ(U8(Only(report, FindingKind::UnknownKey, 6).strHint), "SuccessCodes");
+}
+
 }  // namespace

@@ -149,6 +149,73 @@ TEST(CheckerText, ReportOfASmallCatalogue) {
               "结论：有错误（退出状态 2）\n");
 }
 
+// The run keys in both formats: an entry's values come from its own keys or [Config]'s (an
+// empty Timeout reads [Config]'s, an empty SuccessCodes accepts any end); the settings name only
+// the keys given; the JSON has them always, null where nothing is set.
+TEST(CheckerText, RunKeysSayWhatTheLauncherDoes) {
+    MemoryFileSystem fs;
+    const CheckReport report = CheckText(
+        "[Config]\nWaitime=5\nSuccessCodes=0,3010\nTimeout=600\n"            // 1-4
+        "ExitAfterCountdown=1\nLogFile=%CurrDir%logs\\%COMPUTERNAME%.log\n"  // 5, 6
+        "[Type]\nSort1=A\n[A.List]\nList1=inherits\nList2=own\nList3=any\n"  // 7-12
+        "[inherits]\nTimeout=\n"                                             // 13, 14
+        "[own]\nSuccessCodes=0x0, 1641\nTimeout=5\n"                         // 15-17
+        "[any]\nSuccessCodes=\nTimeout=0\n",                                 // 18-20
+        fs);
+    const std::string text = U8(FormatTextReport(report));
+    for (const char* part : {
+             "  保存文件夹：（未设置）\n"
+             "  倒计时安装后：结束程序，不显示报告；退出代码是失败的条目数，没有失败而有安装程序"
+             "要求重新启动时是 3010，否则是 0\n"
+             "  运行日志：E:\\logs\\%COMPUTERNAME%.log（其中的环境变量由启动器在运行时展开）\n"
+             "  分类 1 个",
+             "      成功的退出代码：0、3010（[Config]，第 3 行）\n"
+             "      等待时限：600 秒（[Config]，第 4 行），超过后记为失败，继续下一个\n"
+             "    条目：own",
+             "      成功的退出代码：0、1641（本条目，第 16 行）\n"
+             "      等待时限：5 秒（本条目，第 17 行），超过后记为失败，继续下一个\n",
+             "      成功的退出代码：任何结束都算成功（本条目，第 19 行）\n"
+             "      等待时限：无（本条目，第 20 行），一直等到安装程序结束\n\n问题：",
+         }) {
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\nin:\n" << text;
+    }
+    const std::string json = U8(FormatJsonReport(report));
+    for (const char* part : {
+             "\"exitAfterCountdown\": true,\n    \"logFile\": "
+             "\"E:\\\\logs\\\\%COMPUTERNAME%.log\",",
+             "\"successCodes\": {\n              \"codes\": [\n                0,\n"
+             "                3010\n              ],\n              \"from\": \"config\",\n"
+             "              \"line\": 3\n            },\n            \"timeout\": {\n"
+             "              \"seconds\": 600,\n              \"from\": \"config\",\n",
+             "\"codes\": null,\n              \"from\": \"entry\",\n              \"line\": 19\n",
+             "\"seconds\": null,\n              \"from\": \"entry\",\n              \"line\": 20\n",
+         }) {
+        EXPECT_NE(json.find(part), std::string::npos) << part << "\nin:\n" << json;
+    }
+
+    // The other values of the [Config] keys; without SuccessCodes or Timeout, no entry lines.
+    for (const auto& [key, line] : std::vector<std::pair<std::string, std::string>>{
+             {"ExitAfterCountdown=1\n", "否则是 0（但没有倒计时，这一项不起作用）\n"},
+             {"ExitAfterCountdown=0\n", "  倒计时安装后：照常，有失败时显示报告，窗口重新出现\n"},
+             {"LogFile=\n", "  运行日志：无（LogFile 为空）\n"},
+         }) {
+        const std::string other = U8(FormatTextReport(
+            CheckText("[Config]\n" + key + "[Type]\nSort1=A\n[A.List]\nList1=B\n", fs)));
+        EXPECT_NE(other.find(line), std::string::npos) << other;
+        EXPECT_EQ(other.find("成功的退出代码"), std::string::npos) << other;
+    }
+
+    // The lines are the file's, also after a broken double-byte character (code page 936).
+    const LauncherView ansi =
+        CheckText(
+            "[Config]\r\n; \x81\n\r\nTimeout=5\r\nLogFile=x\r\n[Type]\r\nSort1=A\r\n"
+            "[A.List]\r\nList1=B\r\n",
+            fs)
+            .view;
+    EXPECT_EQ(ansi.nLogFileLine, 5);
+    EXPECT_EQ(ansi.categories.at(0).entries.at(0).run.timeout.nLine, 4);
+}
+
 // Each problem line names a line of the file once: the report gives the finding's own line,
 // and a message names only other lines.
 TEST(CheckerText, NoProblemNamesALineTwice) {
