@@ -29,7 +29,8 @@ TEST(MainBatch, InstallAndSaveTheTickedEntries) {
     ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));  // the folder picker's new style needs it
     const maintest::TempFolder folder(L"bundor_main_batch");
     const std::wstring& f = folder.Path();
-    ASSERT_TRUE(::CopyFileW(testmedium::FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
+    ASSERT_TRUE(
+        ::CopyFileW(testmedium::FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
     ::CreateDirectoryW((f + L"out").c_str(), nullptr);
     const std::wstring manual = f + L"setup.exe /log=" + f + L"manual.log";
     const std::wstring autoLog = f + L"auto.log";
@@ -137,6 +138,64 @@ TEST(MainBatch, InstallAndSaveTheTickedEntries) {
     };
     EXPECT_EQ(uitest::RunModal(dlg, std::move(steps), 40000), 0);
     ::OleUninitialize();
+}
+
+// A click sent by an accessibility tool (no key, no press the countdown could see), then, while
+// its run works, the about item, the save button and the install button again, and the
+// countdown's zero: each waits its turn, so the one installer runs once and the run ends with
+// its message instead of the program.
+TEST(MainBatch, CommandsGivenDuringARunAreRefused) {
+    const maintest::TempFolder folder(L"bundor_main_one_at_a_time");
+    const std::wstring& f = folder.Path();
+    ASSERT_TRUE(
+        ::CopyFileW(testmedium::FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
+    const std::wstring log = f + L"run.log";
+    CatalogueModel model = maintest::MakeCatalogue(
+        L"[Config]\nWaitime=2\n[Type]\nSort1=A\n[A.List]\nList1=a1\n[a1]\nChecked=1\n"
+        L"AutoInstall=" +
+            f + L"setup.exe /log=" + log + L" /sleep=3000\n",
+        f);
+    maintest::TestDlg dlg;
+    dlg.m_pConfig = &model.config;
+    HWND hBox = nullptr;
+    const auto owned = [&] {
+        return (hBox = cmdtest::FindOwned(dlg, L"#32770", cmdtest::kBoxText)) != nullptr;
+    };
+    const auto others = [&] {
+        const HWND hAbout = cmdtest::FindOwned(dlg, L"#32770", IDOK);
+        EXPECT_TRUE(hAbout == nullptr || hAbout == hBox) << "a second command ran";
+    };
+    const auto knock = [&] {
+        dlg.PostMessage(WM_SYSCOMMAND, IDM_ABOUTBOX);
+        dlg.PostMessage(WM_COMMAND, IDC_BTN_SAVE);
+        dlg.m_btnInstall.PostMessage(BM_CLICK);
+    };
+    std::vector<uitest::Script::Step> steps = {
+        {100, [&] { dlg.m_btnInstall.PostMessage(BM_CLICK); }},
+        {1000,
+         [&] {
+             EXPECT_EQ(model.config.bCountdown, 0) << "the click stopped the countdown";
+             EXPECT_FALSE(dlg.IsWindowVisible());
+             knock();
+         }},
+        {1500, [&] { knock(); }},  // past the countdown's zero
+        {0,
+         [&] {
+             EXPECT_EQ(cmdtest::ReadBox(hBox).text, L"所有项目安装完毕!");
+             EXPECT_EQ(Starts(log), 1);
+             others();
+             cmdtest::Press(hBox, IDOK);
+         },
+         owned},
+        {500,
+         [&] {
+             EXPECT_TRUE(dlg.IsWindowVisible());
+             EXPECT_EQ(Starts(log), 1);
+             hBox = nullptr;
+             others();
+         }},
+    };
+    EXPECT_EQ(uitest::RunModal(dlg, std::move(steps), 20000), 0);
 }
 
 }  // namespace
