@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "app/file_name_case.h"
 #include "app/utf.h"
 #include "checker/catalogue_check.h"
 #include "checker/json_report.h"
 #include "checker/letter_case.h"
-#include "checker/names.h"
 #include "ops/file_system.h"
 #include "tests/unit/memory_file_system.h"
 
@@ -19,7 +19,7 @@ class LetterCaseFinder final : public MemoryFileSystem, public ILetterCaseFinder
 public:
     bool FindIgnoringCase(const WString& text, WString& found) override {
         for (const auto& [path, size] : m_files) {
-            if (FoldLetterCase(path) == FoldLetterCase(text)) {
+            if (FoldFileNameCase(path) == FoldFileNameCase(text)) {
                 found = path;
                 return true;
             }
