@@ -11,6 +11,7 @@
 #include "checker/encoding_hints.h"
 #include "checker/exe_folder_file_system.h"
 #include "checker/file_lines.h"
+#include "checker/hash_checks.h"
 #include "checker/launcher_view.h"
 #include "checker/path_checks.h"
 #include "checker/structure_checks.h"
@@ -24,6 +25,8 @@ void ToFileLines(const CFileLines& lines, LauncherView& view, std::vector<Findin
         for (EntryView& entry : category.entries) {
             entry.nLine = lines.FileLine(entry.nLine);
             entry.nSectionLine = lines.FileLine(entry.nSectionLine);
+            entry.autoInstall.hash.nLine = lines.FileLine(entry.autoInstall.hash.nLine);
+            entry.manualInstall.hash.nLine = lines.FileLine(entry.manualInstall.hash.nLine);
         }
     }
     for (Finding& finding : findings) {
@@ -35,7 +38,7 @@ void ToFileLines(const CFileLines& lines, LauncherView& view, std::vector<Findin
 }  // namespace
 
 CheckReport CheckCatalogue(const CheckInput& input, IFileSystem& fileSystem,
-                           ILetterCaseFinder* letterCase) {
+                           ILetterCaseFinder* letterCase, IFileHasher* hasher) {
     CheckReport report;
     report.strCatalogue = input.strCatalogue;
     report.strExeFolder =
@@ -62,6 +65,8 @@ CheckReport CheckCatalogue(const CheckInput& input, IFileSystem& fileSystem,
     std::vector<Finding> read;
     CheckStructure(profile, walk, read);
     CheckPaths(profile, walk, report.view, files, read);
+    CheckHashes(profile, walk, report.strExeFolder, report.view, files,
+                hasher != nullptr ? *hasher : PlatformFileHasher(), read);
     const CFileLines lines(input.bytes, decoded);
     ToFileLines(lines, report.view, read);
 

@@ -49,6 +49,16 @@ enum class FindingKind {
                                  // items: the CD drives it was found on (none: no CD drive here)
     ListSectionMissing,          // strKey: the list section's name
     SectionNotRead,              // (a section that no Sort or List value names)
+    // [Hashes]: the listing's line and key; strText: the file checked, as the launcher names
+    // it; strHint: its SHA-256 (HashMismatch) or the value written (HashValueInvalid).
+    HashMismatch,
+    HashFileUnreadable,
+    HashFileMissing,  // a listed file that is not there and that no command uses
+    HashValueInvalid,
+    // A command's file not listed: strKey: AutoInstall/ManualInstall; strText: the file;
+    // bFlag: it is not in the exe folder (nor on a CD/DVD drive), so it cannot be listed.
+    HashNotListed,         // while the catalogue lists others: used unhashed
+    HashNotListedRefused,  // with RequireHashes on: refused
 };
 
 Severity SeverityOf(FindingKind kind);
@@ -67,12 +77,30 @@ struct Finding {
     std::vector<int> lines;
 };
 
+// What the launcher's check before a start or a copy does with a command's file.
+enum class HashState {
+    NotChecked,        // no [Hashes] section and RequireHashes off; or the file is not found
+    Verified,          // listed, and the SHA-256 matches
+    HashDiffers,       // listed, and it does not (or the value listed is no SHA-256): refused
+    Unreadable,        // listed, but the file cannot be read: refused
+    NotListed,         // not listed: used without a check
+    NotListedRefused,  // not listed, and RequireHashes is on: refused
+};
+
+struct HashView {
+    HashState state = HashState::NotChecked;
+    WString strKey;  // the [Hashes] key the file is listed or would be listed under
+    int nLine = 0;   // the listing's line; 0 when not listed
+};
+
 // A command as the launcher resolves it (CShell).
 struct CommandView {
     WString strCommand;  // WorkingDir followed by the value, as the catalogue joins them
     bool bFound = false;
-    WString strProgram;  // the file found; the trimmed command when not found
-    WString strParams;   // the parameters split off
+    WString strProgram;          // the file found; the trimmed command when not found
+    WString strParams;           // the parameters split off
+    bool bOnCdromDrive = false;  // found on a CD/DVD drive through "cdrom:\"
+    HashView hash;
 };
 
 struct IconView {
@@ -110,6 +138,10 @@ struct LauncherView {
     int32_t nDefault = 1;  // install mode: non-zero unattended, 0 interactive
     int32_t nWaitime = 0;  // countdown in seconds; none when 0 or less
     WString strSavePath;
+    // The check of package files: on when there is a [Hashes] section or RequireHashes.
+    bool bHashCheck = false;
+    bool bRequireHashes = false;
+    size_t nHashesListed = 0;  // the files [Hashes] lists (each once)
     std::vector<CategoryView> categories;
 };
 

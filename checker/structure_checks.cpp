@@ -4,18 +4,20 @@
 #include <set>
 #include <string>
 
+#include "app/catalogue_hashes.h"
 #include "checker/names.h"
 
 namespace {
 
 const std::vector<WString> kConfigKeys = {WSTR("MainWidth"), WSTR("MainHeight"), WSTR("TitleText"),
-                                          WSTR("SavePath"),  WSTR("Default"),    WSTR("Waitime")};
+                                          WSTR("SavePath"),  WSTR("Default"),    WSTR("Waitime"),
+                                          kRequireHashesKey};
 const std::vector<WString> kCategoryKeys = {WSTR("WorkingDir"), WSTR("IconPath")};
 const std::vector<WString> kEntryKeys = {WSTR("WorkingDir"),    WSTR("IconPath"),
                                          WSTR("Checked"),       WSTR("AutoInstall"),
                                          WSTR("ManualInstall"), WSTR("Description")};
 const std::vector<WString> kConfigIntegers = {WSTR("MainWidth"), WSTR("MainHeight"),
-                                              WSTR("Default"), WSTR("Waitime")};
+                                              WSTR("Default"), WSTR("Waitime"), kRequireHashesKey};
 
 Finding Make(FindingKind kind, int line, WStringView section, WStringView key = {}) {
     Finding finding;
@@ -253,5 +255,9 @@ void CheckStructure(const CProfile& profile, const CatalogueWalk& walk,
     CheckGap(walk.types, findings);
     CheckListedSections(profile, walk, findings);
     CheckSections(profile, walk, findings);
-    for (const auto& [section, use] : walk.uses) CheckKeys(profile, *section, use, findings);
+    for (const auto& [section, use] : walk.uses) {
+        // The keys of [Hashes] are file paths, which the hash checks look at.
+        if (use.nRoles == kRoleHashes) continue;
+        CheckKeys(profile, *section, use, findings);
+    }
 }
