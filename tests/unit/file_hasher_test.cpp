@@ -79,8 +79,8 @@ TEST(Sha256Hex, ParsesBothCasesAndNothingElse) {
     ASSERT_TRUE(ParseSha256Hex(
         WSTR("BA7816BF8F01CFEA414140DE5DAE2223B00361A396177A9CB410FF61F20015AD"), upper));
     EXPECT_EQ(upper, digest);
-    for (const std::string bad : {abc.substr(1), abc + "0", " " + abc.substr(1),
-                                  "0x" + abc.substr(2), abc.substr(0, 63) + "g"}) {
+    for (const std::string& bad : {abc.substr(1), abc + "0", " " + abc.substr(1),
+                                   "0x" + abc.substr(2), abc.substr(0, 63) + "g"}) {
         EXPECT_FALSE(ParseSha256Hex(Utf8ToWide(bad), digest)) << bad;
     }
     EXPECT_EQ(digest, upper) << "a failed parse leaves the digest alone";
