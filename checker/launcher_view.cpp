@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ops/package_check.h"
 #include "ops/package_size.h"
 #include "ops/shell.h"
 
@@ -39,15 +40,7 @@ CommandView ResolveCommand(const WString& command, IFileSystem& fileSystem) {
     view.bFound = shell.m_bFound != 0;
     view.strProgram = shell.m_strPath;
     view.strParams = shell.m_strParams;
-    // Found through the marker on a CD/DVD drive: CShell put that drive's root in front.
-    if (view.bFound && command.find(WSTR("cdrom:\\")) != WString::npos) {
-        for (const WString& root : CShell::DriveTable()) {
-            if (fileSystem.DriveType(root) == kDriveCdRom) {
-                view.bOnCdromDrive = true;
-                break;
-            }
-        }
-    }
+    view.bOnCdromDrive = view.bFound && FoundOnCdromDrive(command, fileSystem);
     return view;
 }
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "app/file_name_case.h"
+#include "ops/shell.h"
 
 namespace {
 
@@ -24,6 +25,14 @@ bool SameName(WStringView a, WStringView b) {
 
 bool IsRefused(PackageCheckOutcome outcome) {
     return outcome != PackageCheckOutcome::Verified && outcome != PackageCheckOutcome::NotListed;
+}
+
+bool FoundOnCdromDrive(const WString& command, IFileSystem& fileSystem) {
+    if (command.find(WSTR("cdrom:\\")) == WString::npos) return false;
+    for (const WString& root : CShell::DriveTable()) {
+        if (fileSystem.DriveType(root) == kDriveCdRom) return true;
+    }
+    return false;
 }
 
 CPackageCheck::CPackageCheck() : m_pHasher(&PlatformFileHasher()) {}

@@ -6,6 +6,7 @@
 #include "app/profile.h"
 #include "app/wstring.h"
 #include "ops/file_hasher.h"
+#include "ops/file_system.h"
 
 enum class PackageCheckOutcome {
     Verified,          // listed, and the file's SHA-256 is the one listed: use it
@@ -18,6 +19,11 @@ enum class PackageCheckOutcome {
 
 // True for the outcomes whose file must not be started or copied.
 bool IsRefused(PackageCheckOutcome outcome);
+
+// For a command whose file CShell found: whether it was found on a CD/DVD drive through
+// "cdrom:\" (the command has the marker and the PC has such a drive, so CShell looked on those
+// drives only). The bOnCdromDrive of the calls below.
+bool FoundOnCdromDrive(const WString& command, IFileSystem& fileSystem);
 
 // A catalogue without [Hashes] and without RequireHashes allows every file without hashing
 // it, exactly as before. The object is only read after construction, so one check may serve

@@ -6,6 +6,7 @@
 #include "ops/package_check.h"
 #include "ops/package_check_texts.h"
 #include "tests/unit/memory_file_hasher.h"
+#include "tests/unit/memory_file_system.h"
 
 namespace {
 
@@ -81,6 +82,16 @@ TEST_F(PackageCheckTest, KeysAreRelativeToTheExeFolderOrTheCdromRoot) {
     EXPECT_EQ(key("D:\\soft\\a.exe", false), "");
     EXPECT_EQ(key("E:\\Disc\\", false), "");
     EXPECT_EQ(key("soft\\a.exe", false), "soft\\a.exe");
+}
+
+TEST(PackageCheck, FoundOnCdromDriveNeedsTheMarkerAndSuchADrive) {
+    MemoryFileSystem noDrive;
+    MemoryFileSystem withDrive;
+    withDrive.AddCdrom(WSTR("F:\\"));
+    EXPECT_TRUE(FoundOnCdromDrive(WSTR("E:\\cdrom:\\soft\\a.exe /q"), withDrive));
+    EXPECT_FALSE(FoundOnCdromDrive(WSTR("E:\\cdrom:\\soft\\a.exe /q"), noDrive));
+    EXPECT_FALSE(FoundOnCdromDrive(WSTR("CDROM:\\soft\\a.exe"), withDrive));
+    EXPECT_FALSE(FoundOnCdromDrive(WSTR("F:\\soft\\a.exe"), withDrive));
 }
 
 TEST_F(PackageCheckTest, OutcomesOfListedAndUnlistedFiles) {
