@@ -1,6 +1,8 @@
-// The system ANSI code page decoder: a platform function (ansi_win32.cpp, ansi_posix.cpp).
+// The system ANSI code page's decoder and encoder: platform functions (ansi_win32.cpp,
+// ansi_posix.cpp).
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "app/wstring.h"
@@ -9,3 +11,7 @@
 // bInvalid when some bytes are not defined in it. Natively the code page is 936, the one the
 // catalogues are written in.
 WString DecodeAnsi(std::string_view bytes, bool& bInvalid);
+
+// Encodes text in the system ANSI code page (936 natively). False when some character has no
+// exact form there: a best-fit substitute would write another name than the one meant.
+bool EncodeAnsi(WStringView text, std::string& bytes);

@@ -1,10 +1,11 @@
-// The ANSI decoder natively: code page 936 through iconv, with the invalid sequences handled
-// the way MultiByteToWideChar(936, 0) handles them under Wine, so that native tools read a
-// damaged catalogue the way the product does.
+// The ANSI decoder and encoder natively: code page 936 through iconv. Invalid sequences are
+// decoded the way MultiByteToWideChar(936, 0) decodes them under Wine, so that native tools
+// read a damaged catalogue the way the product does.
 #include <errno.h>
 #include <iconv.h>
 
 #include <cstdint>
+#include <string>
 
 #include "app/ansi.h"
 
@@ -31,7 +32,8 @@ char16_t UserDefined(unsigned char lead, unsigned char trail) {
 
 class Iconv {
 public:
-    Iconv() : m_cd(iconv_open("UTF-16LE", "CP936")) {}
+    explicit Iconv(const char* to = "UTF-16LE", const char* from = "CP936")
+        : m_cd(iconv_open(to, from)) {}
     ~Iconv() {
         if (m_cd != reinterpret_cast<iconv_t>(-1)) iconv_close(m_cd);
     }
@@ -91,4 +93,36 @@ WString DecodeAnsi(std::string_view bytes, bool& bInvalid) {
         pos += pair ? 2 : 1;
     }
     return out;
+}
+
+bool EncodeAnsi(WStringView text, std::string& bytes) {
+    bytes.clear();
+    std::string units;
+    units.reserve(text.size() * 2);
+    for (const WChar c : text) {
+        units.push_back(static_cast<char>(c & 0xFF));
+        units.push_back(static_cast<char>(c >> 8));
+    }
+    Iconv cd("CP936", "UTF-16LE");
+    if (cd.Get() == reinterpret_cast<iconv_t>(-1)) {  // no code page 936 here: ASCII only
+        for (const WChar c : text) {
+            if (c >= 0x80) return false;
+            bytes.push_back(static_cast<char>(c));
+        }
+        return true;
+    }
+    char* in = units.data();
+    size_t inLeft = units.size();
+    char buffer[4096];
+    while (inLeft > 0) {
+        char* out = buffer;
+        size_t outLeft = sizeof buffer;
+        const size_t rc = iconv(cd.Get(), &in, &inLeft, &out, &outLeft);
+        const int err = errno;
+        bytes.append(buffer, static_cast<size_t>(out - buffer));
+        if (rc == static_cast<size_t>(-1) && err != E2BIG) return false;
+        // iconv counts characters it had to replace; none may be.
+        if (rc != static_cast<size_t>(-1) && rc != 0) return false;
+    }
+    return true;
 }

@@ -1,7 +1,9 @@
-// The ANSI decoder on Windows: the system code page through MultiByteToWideChar.
+// The ANSI decoder and encoder on Windows: the system code page through MultiByteToWideChar
+// and WideCharToMultiByte.
 #include <windows.h>
 
 #include <climits>
+#include <string>
 
 #include "app/ansi.h"
 
@@ -26,4 +28,23 @@ WString DecodeAnsi(std::string_view bytes, bool& bInvalid) {
     }
     out.resize(units > 0 ? static_cast<size_t>(units) : 0);
     return out;
+}
+
+bool EncodeAnsi(WStringView text, std::string& bytes) {
+    bytes.clear();
+    if (text.empty()) return true;
+    if (text.size() > INT_MAX / 2) return false;
+    const int units = static_cast<int>(text.size());
+    BOOL usedDefault = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), units, nullptr,
+                                         0, nullptr, &usedDefault);
+    if (size <= 0 || usedDefault) return false;
+    bytes.resize(static_cast<size_t>(size));
+    const int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), units,
+                                            bytes.data(), size, nullptr, &usedDefault);
+    if (written != size || usedDefault) {
+        bytes.clear();
+        return false;
+    }
+    return true;
 }

@@ -55,3 +55,28 @@ DecodedText DecodeCatalogueText(std::string_view bytes) {
     }
     return out;
 }
+
+bool EncodeCatalogueText(TextEncoding encoding, WStringView text, std::string& bytes) {
+    switch (encoding) {
+        case TextEncoding::Utf16Le:
+        case TextEncoding::Utf16Be: {
+            const bool bigEndian = encoding == TextEncoding::Utf16Be;
+            bytes.clear();
+            for (const WChar c : text) {
+                const auto unit = static_cast<char16_t>(c);
+                const char high = static_cast<char>(unit >> 8);
+                const char low = static_cast<char>(unit & 0xFF);
+                bytes.push_back(bigEndian ? high : low);
+                bytes.push_back(bigEndian ? low : high);
+            }
+            return true;
+        }
+        case TextEncoding::Utf8Bom:
+        case TextEncoding::Utf8:
+            bytes = WideToUtf8(text);
+            return true;
+        case TextEncoding::Ansi:
+            break;
+    }
+    return EncodeAnsi(text, bytes);
+}

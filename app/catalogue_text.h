@@ -1,6 +1,8 @@
-// Decoding a catalogue file's bytes to UTF-16 text, detecting its encoding.
+// Decoding a catalogue file's bytes to UTF-16 text, detecting its encoding; and encoding text
+// back into it.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "app/wstring.h"
@@ -23,3 +25,7 @@ struct DecodedText {
 };
 
 DecodedText DecodeCatalogueText(std::string_view bytes);
+
+// Encodes text in a catalogue encoding, without a byte-order mark. False when some character
+// has no exact form in the ANSI code page.
+bool EncodeCatalogueText(TextEncoding encoding, WStringView text, std::string& bytes);

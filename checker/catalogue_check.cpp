@@ -11,6 +11,7 @@
 #include "checker/encoding_hints.h"
 #include "checker/exe_folder_file_system.h"
 #include "checker/file_lines.h"
+#include "checker/hash_checks.h"
 #include "checker/launcher_view.h"
 #include "checker/path_checks.h"
 #include "checker/run_key_checks.h"
@@ -30,6 +31,8 @@ void ToFileLines(const CFileLines& lines, LauncherView& view, std::vector<Findin
             entry.nSectionLine = lines.FileLine(entry.nSectionLine);
             entry.run.successCodes.nLine = lines.FileLine(entry.run.successCodes.nLine);
             entry.run.timeout.nLine = lines.FileLine(entry.run.timeout.nLine);
+            entry.autoInstall.hash.nLine = lines.FileLine(entry.autoInstall.hash.nLine);
+            entry.manualInstall.hash.nLine = lines.FileLine(entry.manualInstall.hash.nLine);
         }
     }
     for (Finding& finding : findings) {
@@ -41,7 +44,7 @@ void ToFileLines(const CFileLines& lines, LauncherView& view, std::vector<Findin
 }  // namespace
 
 CheckReport CheckCatalogue(const CheckInput& input, IFileSystem& fileSystem,
-                           ILetterCaseFinder* letterCase) {
+                           ILetterCaseFinder* letterCase, IFileHasher* hasher) {
     CheckReport report;
     report.strCatalogue = input.strCatalogue;
     report.strExeFolder =
@@ -70,6 +73,8 @@ CheckReport CheckCatalogue(const CheckInput& input, IFileSystem& fileSystem,
     CheckStructure(profile, walk, read);
     CheckPaths(profile, walk, report.view, files, read);
     CheckRunKeys(profile, walk, read);
+    CheckHashes(profile, walk, report.strExeFolder, report.view, files,
+                hasher != nullptr ? *hasher : PlatformFileHasher(), read);
     const CFileLines lines(input.bytes, decoded);
     ToFileLines(lines, report.view, read);
 

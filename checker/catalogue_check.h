@@ -7,6 +7,7 @@
 #include "app/wstring.h"
 #include "checker/check_report.h"
 #include "checker/letter_case.h"
+#include "ops/file_hasher.h"
 #include "ops/file_system.h"
 
 struct CheckInput {
@@ -22,6 +23,6 @@ struct CheckInput {
 // Texts in the launcher's folder, and relative ones, are looked for in the exe folder, as
 // the launcher started from its own folder finds them; everything else goes to the given
 // file system as it is. A name found only by the letter-case finder (if any) is found, with
-// a warning.
+// a warning. Files listed in [Hashes] are hashed with the hasher (null: the platform's).
 CheckReport CheckCatalogue(const CheckInput& input, IFileSystem& fileSystem,
-                           ILetterCaseFinder* letterCase = nullptr);
+                           ILetterCaseFinder* letterCase = nullptr, IFileHasher* hasher = nullptr);

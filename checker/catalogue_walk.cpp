@@ -1,5 +1,6 @@
 #include "checker/catalogue_walk.h"
 
+#include "app/catalogue_hashes.h"
 #include "checker/names.h"
 
 namespace {
@@ -35,6 +36,8 @@ CatalogueWalk WalkCatalogue(const CProfile& profile) {
     CatalogueWalk walk;
     walk.pConfig = profile.FindSection(WSTR("Config"));
     Use(walk, walk.pConfig, kRoleConfig);
+    walk.pHashes = profile.FindSection(kHashesSection);
+    Use(walk, walk.pHashes, kRoleHashes);
     walk.types = WalkNameList(profile, WSTR("Type"), WSTR("Sort"));
     Use(walk, walk.types.pSection, kRoleType, walk.types.nStop);
 

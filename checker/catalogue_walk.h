@@ -1,5 +1,6 @@
 // The way the launcher walks a catalogue file: which sections and keys it asks for, in order,
-// with the lines they are on. It asks exactly what BuildCatalogue asks.
+// with the lines they are on. It asks exactly what BuildCatalogue asks, and for the [Hashes]
+// section that the check before a start or a copy reads.
 #pragma once
 
 #include <map>
@@ -40,6 +41,7 @@ enum SectionRole : unsigned {
     kRoleCategory = 4,
     kRoleList = 8,
     kRoleEntry = 16,
+    kRoleHashes = 32,  // [Hashes]: its keys are file paths, checked on their own
 };
 
 struct SectionUse {
@@ -49,6 +51,7 @@ struct SectionUse {
 
 struct CatalogueWalk {
     const ProfileSection* pConfig = nullptr;
+    const ProfileSection* pHashes = nullptr;
     NameListWalk types;
     std::vector<CategoryWalk> categories;
     std::map<const ProfileSection*, SectionUse> uses;  // every section the launcher reads

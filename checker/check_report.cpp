@@ -18,6 +18,10 @@ Severity SeverityOf(FindingKind kind) {
         case FindingKind::DuplicateKey:
         case FindingKind::InvalidBytes:
         case FindingKind::Utf8ReadAsAnsi:
+        case FindingKind::HashMismatch:
+        case FindingKind::HashFileUnreadable:
+        case FindingKind::HashValueInvalid:
+        case FindingKind::HashNotListedRefused:
             return Severity::Error;
         case FindingKind::CategorySectionMissing:
         case FindingKind::RelativePath:
@@ -31,6 +35,8 @@ Severity SeverityOf(FindingKind kind) {
         case FindingKind::LetterCaseDiffers:
         case FindingKind::ExitCodeUnreadable:
         case FindingKind::TimeoutUnreadable:
+        case FindingKind::HashFileMissing:
+        case FindingKind::HashNotListed:
             return Severity::Warning;
         case FindingKind::Encoding:
         case FindingKind::EntryListedSeveralTimes:

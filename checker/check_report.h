@@ -53,6 +53,16 @@ enum class FindingKind {
     ExitCodeUnreadable,          // strKey, strText: the value; items: the items that are no exit
                                  // code; bFlag: no item is one (any end counts as success)
     TimeoutUnreadable,           // strKey, strText: the value; strHint: the number read
+    // [Hashes]: the listing's line and key; strText: the file checked, as the launcher names
+    // it; strHint: its SHA-256 (HashMismatch) or the value written (HashValueInvalid).
+    HashMismatch,
+    HashFileUnreadable,
+    HashFileMissing,  // a listed file that is not there and that no command uses
+    HashValueInvalid,
+    // A command's file not listed: strKey: AutoInstall/ManualInstall; strText: the file;
+    // bFlag: it is not in the exe folder (nor on a CD/DVD drive), so it cannot be listed.
+    HashNotListed,         // while the catalogue lists others: used unhashed
+    HashNotListedRefused,  // with RequireHashes on: refused
 };
 
 Severity SeverityOf(FindingKind kind);
@@ -71,12 +81,30 @@ struct Finding {
     std::vector<int> lines;
 };
 
+// What the launcher's check before a start or a copy does with a command's file.
+enum class HashState {
+    NotChecked,        // no [Hashes] section and RequireHashes off; or the file is not found
+    Verified,          // listed, and the SHA-256 matches
+    HashDiffers,       // listed, and it does not (or the value listed is no SHA-256): refused
+    Unreadable,        // listed, but the file cannot be read: refused
+    NotListed,         // not listed: used without a check
+    NotListedRefused,  // not listed, and RequireHashes is on: refused
+};
+
+struct HashView {
+    HashState state = HashState::NotChecked;
+    WString strKey;  // the [Hashes] key the file is listed or would be listed under
+    int nLine = 0;   // the listing's line; 0 when not listed
+};
+
 // A command as the launcher resolves it (CShell).
 struct CommandView {
     WString strCommand;  // WorkingDir followed by the value, as the catalogue joins them
     bool bFound = false;
-    WString strProgram;  // the file found; the trimmed command when not found
-    WString strParams;   // the parameters split off
+    WString strProgram;          // the file found; the trimmed command when not found
+    WString strParams;           // the parameters split off
+    bool bOnCdromDrive = false;  // found on a CD/DVD drive through "cdrom:\"
+    HashView hash;
 };
 
 struct IconView {
@@ -137,6 +165,10 @@ struct LauncherView {
     int nExitAfterCountdownLine = 0;  // 0: the key is not given
     WString strLogFile;               // as the launcher opens it, before environment variables
     int nLogFileLine = 0;             // 0: the key is not given
+    // The check of package files: on when there is a [Hashes] section or RequireHashes.
+    bool bHashCheck = false;
+    bool bRequireHashes = false;
+    size_t nHashesListed = 0;  // the files [Hashes] lists (each once)
     std::vector<CategoryView> categories;
 };
 

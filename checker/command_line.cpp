@@ -57,6 +57,8 @@ bool ParseCommandLine(const std::vector<WString>& args, CommandLine& line, WStri
             line.bHelp = true;
         } else if (arg == WSTR("--json")) {
             line.bJson = true;
+        } else if (arg == WSTR("--write-hashes")) {
+            line.bWriteHashes = true;
         } else if (IsOptionNamed(arg, WSTR("--exe-dir"))) {
             WString dir;
             if (!OptionValue(args, i, WSTR("--exe-dir"), WSTR("文件夹"), dir, error)) return false;
@@ -91,6 +93,10 @@ bool ParseCommandLine(const std::vector<WString>& args, CommandLine& line, WStri
         }
     }
     if (line.bHelp) return true;
+    if (line.bJson && line.bWriteHashes) {
+        error = WSTR("--write-hashes 不能与 --json 同用");
+        return false;
+    }
     if (operands.empty()) {
         error = WSTR("缺少目录文件");
         return false;
@@ -111,12 +117,15 @@ WString LauncherFolder(const CommandLine& line, const WString& exeFolder) {
 
 WString UsageText() {
     return WSTR(
-        "用法：bundor-check [--json] [--exe-dir 文件夹] [--as-drive 盘符] 目录文件\n"
+        "用法：bundor-check [--json | --write-hashes] [--exe-dir 文件夹] [--as-drive 盘符] "
+        "目录文件\n"
         "\n"
         "按启动器的读法检查 Bundor 的目录文件（如 Bundor.INI）：列出启动器将显示和执行的内容，\n"
         "以及文件中的问题和所在的行。\n"
         "\n"
         "  --json             输出一个 JSON 文档，供其他程序读取\n"
+        "  --write-hashes     不检查，而是计算各命令在本介质上的文件的 SHA-256，写入目录文件的\n"
+        "                     [Hashes] 节（替换已有的节，或添加在末尾；编码、换行和其他内容不变）\n"
         "  --exe-dir 文件夹   被检查的介质文件夹，即 Bundor.exe 所在的文件夹\n"
         "                     （默认：目录文件所在的文件夹）\n"
         "  --as-drive 盘符    启动器看到的程序文件夹，即光盘的根目录，如 E:；%CurrDir% 代表它，\n"
@@ -124,5 +133,7 @@ WString UsageText() {
         "                     就用它，否则用 E:）\n"
         "  --help             显示本说明\n"
         "\n"
-        "退出状态：0 没有问题；1 只有警告；2 有错误；3 无法读取目录文件；64 命令行用法错误\n");
+        "退出状态：0 没有问题；1 只有警告；2 有错误；3 无法读取目录文件；64 命令行用法错误\n"
+        "--write-hashes 的退出状态：0 已写入；1 已写入，但有命令的文件没有列出；2 没有写入；\n"
+        "3 无法读取目录文件\n");
 }

@@ -1,4 +1,5 @@
-// The checker's command line: bundor-check [--json] [--exe-dir DIR] [--as-drive X:] CATALOGUE.
+// The checker's command line:
+// bundor-check [--json | --write-hashes] [--exe-dir DIR] [--as-drive X:] CATALOGUE.
 #pragma once
 
 #include <vector>
@@ -8,6 +9,7 @@
 struct CommandLine {
     bool bHelp = false;
     bool bJson = false;
+    bool bWriteHashes = false;  // write the [Hashes] section instead of checking
     bool bHasExeDir = false;
     WString strExeDir;
     WString strAsDrive;  // "X:\" when given

@@ -86,6 +86,13 @@ bool CExeFolderFileSystem::MeasureFile(const WString& path, uint64_t& size) {
     return !found.empty() && m_inner.FileSizeAtAnyLength(found, size);
 }
 
+WString CExeFolderFileSystem::CheckedPath(const WString& text) {
+    const Place place = Locate(text);
+    if (m_inner.ExistsAtAnyLength(place.strChecked)) return place.strChecked;
+    const WString found = FindOtherCase(text, place);
+    return found.empty() ? place.strChecked : found;
+}
+
 bool CExeFolderFileSystem::Copy(const WString& from, const WString& to, bool failIfExists) {
     return m_inner.Copy(Locate(from).strChecked, Locate(to).strChecked, failIfExists);
 }

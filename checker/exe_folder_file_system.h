@@ -31,6 +31,11 @@ public:
     // it; empty otherwise.
     WString OtherLetterCase(const WString& text) const;
 
+    // Where the checker finds the file the launcher knows by this text: in the checked
+    // folder for a text in the launcher's folder or relative to it, with the name found in
+    // other letter case where only that exists.
+    WString CheckedPath(const WString& text);
+
     unsigned DriveType(const WString& root) override { return m_inner.DriveType(root); }
     bool Copy(const WString& from, const WString& to, bool failIfExists) override;
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "checker/names.h"
+#include "ops/package_check_texts.h"
 
 namespace {
 
@@ -59,6 +60,22 @@ WString NearestSectionHint(const Finding& f) {
     if (f.strHint.empty()) return {};
     return WSTR("是不是指第 ") + DecimalText(f.nOtherLine) + WSTR(" 行的 [") + f.strHint +
            WSTR("]？");
+}
+
+// What the launcher does with a file it refuses, in the words its run report uses.
+WString RefusedText(const WChar* recordEnd) {
+    return WSTR("启动器拒绝运行或保存它，批量运行时记录为") + Q(recordEnd) + WSTR("。");
+}
+
+WString NotListedMessage(const Finding& f) {
+    WString text = f.strKey + WSTR(" 的文件") + Q(f.strText) + WSTR("没有列入 [Hashes]");
+    if (f.kind == FindingKind::HashNotListedRefused) {
+        text += WSTR("，而 RequireHashes 已打开：") + RefusedText(kNotListedRecordEnd);
+    } else {
+        text += WSTR("：启动器不校验它，照常使用。");
+    }
+    if (f.bFlag) return text + WSTR("它不在程序所在的文件夹中，无法列入。");
+    return text + WSTR("运行 bundor-check --write-hashes 可以写入它的 SHA-256。");
 }
 
 WString WorkingDirEndMessage(const Finding& f) {
@@ -272,6 +289,24 @@ WString FindingMessage(const Finding& f, const CheckReport& report) {
             return ExitCodeMessage(f);
         case FindingKind::TimeoutUnreadable:
             return TimeoutMessage(f);
+        case FindingKind::HashMismatch:
+            return WSTR("文件") + Q(f.strText) + WSTR("的 SHA-256 是 ") + f.strHint +
+                   WSTR("，与这里列出的不同：文件可能已损坏或被修改，") +
+                   RefusedText(kHashFailedRecordEnd) +
+                   WSTR("如果是有意更换的文件，请运行 bundor-check --write-hashes 重新写入。");
+        case FindingKind::HashFileUnreadable:
+            return WSTR("无法读取文件") + Q(f.strText) + WSTR("来计算 SHA-256，") +
+                   RefusedText(kHashFailedRecordEnd);
+        case FindingKind::HashFileMissing:
+            return WSTR("列出的文件") + Q(f.strText) +
+                   WSTR("找不到，也没有命令用到它：这一行不起作用。");
+        case FindingKind::HashValueInvalid:
+            return WSTR("值") + Q(f.strHint) +
+                   WSTR("不是 64 位十六进制数字的 SHA-256，无法用来校验这个文件，") +
+                   RefusedText(kHashFailedRecordEnd);
+        case FindingKind::HashNotListed:
+        case FindingKind::HashNotListedRefused:
+            return NotListedMessage(f);
     }
     return {};
 }

@@ -5,7 +5,43 @@
 
 namespace {
 
-void WriteCommand(CJsonWriter& json, WStringView name, const CommandView& command) {
+const WChar* HashStateId(HashState state) {
+    switch (state) {
+        case HashState::Verified:
+            return WSTR("verified");
+        case HashState::HashDiffers:
+            return WSTR("hash-differs");
+        case HashState::Unreadable:
+            return WSTR("unreadable");
+        case HashState::NotListed:
+            return WSTR("not-listed");
+        case HashState::NotListedRefused:
+            return WSTR("not-listed-refused");
+        case HashState::NotChecked:
+            break;
+    }
+    return WSTR("not-checked");
+}
+
+// What the check before a start or a copy does with a found command's file; only when the
+// catalogue asks for checks, so that other documents stay as they were.
+void WriteHash(CJsonWriter& json, const HashView& hash) {
+    json.Key(WSTR("hash"));
+    json.BeginObject();
+    json.Key(WSTR("outcome"));
+    json.String(HashStateId(hash.state));
+    json.Key(WSTR("key"));
+    json.String(hash.strKey);
+    json.Key(WSTR("line"));
+    if (hash.nLine > 0) {
+        json.Number(hash.nLine);
+    } else {
+        json.Null();
+    }
+    json.EndObject();
+}
+
+void WriteCommand(CJsonWriter& json, WStringView name, const CommandView& command, bool hashCheck) {
     json.Key(name);
     json.BeginObject();
     json.Key(WSTR("command"));
@@ -17,6 +53,7 @@ void WriteCommand(CJsonWriter& json, WStringView name, const CommandView& comman
         json.String(command.strProgram);
         json.Key(WSTR("parameters"));
         json.String(command.strParams);
+        if (hashCheck) WriteHash(json, command.hash);
     }
     json.EndObject();
 }
@@ -73,7 +110,7 @@ void WriteRun(CJsonWriter& json, const RunView& run) {
     json.EndObject();
 }
 
-void WriteEntry(CJsonWriter& json, const EntryView& entry) {
+void WriteEntry(CJsonWriter& json, const EntryView& entry, bool hashCheck) {
     json.BeginObject();
     json.Key(WSTR("name"));
     json.String(entry.strName);
@@ -85,8 +122,8 @@ void WriteEntry(CJsonWriter& json, const EntryView& entry) {
     json.Bool(entry.bChecked);
     json.Key(WSTR("description"));
     json.String(entry.strDescription);
-    WriteCommand(json, WSTR("autoInstall"), entry.autoInstall);
-    WriteCommand(json, WSTR("manualInstall"), entry.manualInstall);
+    WriteCommand(json, WSTR("autoInstall"), entry.autoInstall, hashCheck);
+    WriteCommand(json, WSTR("manualInstall"), entry.manualInstall, hashCheck);
     json.Key(WSTR("size"));
     json.String(entry.strSize);
     json.Key(WSTR("sizeBytes"));
@@ -122,6 +159,15 @@ void WriteView(CJsonWriter& json, const LauncherView& view) {
     } else {
         json.String(view.strLogFile);
     }
+    if (view.bHashCheck) {
+        json.Key(WSTR("hashCheck"));
+        json.BeginObject();
+        json.Key(WSTR("requireHashes"));
+        json.Bool(view.bRequireHashes);
+        json.Key(WSTR("listed"));
+        json.Number(static_cast<int64_t>(view.nHashesListed));
+        json.EndObject();
+    }
     json.Key(WSTR("categories"));
     json.BeginArray();
     for (const CategoryView& category : view.categories) {
@@ -137,7 +183,7 @@ void WriteView(CJsonWriter& json, const LauncherView& view) {
         WriteIcon(json, category.icon);
         json.Key(WSTR("entries"));
         json.BeginArray();
-        for (const EntryView& entry : category.entries) WriteEntry(json, entry);
+        for (const EntryView& entry : category.entries) WriteEntry(json, entry, view.bHashCheck);
         json.EndArray();
         json.EndObject();
     }
@@ -253,6 +299,18 @@ const WChar* FindingKindId(FindingKind kind) {
             return WSTR("exit-code-unreadable");
         case FindingKind::TimeoutUnreadable:
             return WSTR("timeout-unreadable");
+        case FindingKind::HashMismatch:
+            return WSTR("hash-mismatch");
+        case FindingKind::HashFileUnreadable:
+            return WSTR("hash-file-unreadable");
+        case FindingKind::HashFileMissing:
+            return WSTR("hash-file-missing");
+        case FindingKind::HashValueInvalid:
+            return WSTR("hash-value-invalid");
+        case FindingKind::HashNotListed:
+            return WSTR("hash-not-listed");
+        case FindingKind::HashNotListedRefused:
+            return WSTR("hash-not-listed-refused");
     }
     return WSTR("");
 }

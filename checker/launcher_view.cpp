@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ops/package_check.h"
 #include "ops/package_size.h"
 #include "ops/shell.h"
 
@@ -39,6 +40,7 @@ CommandView ResolveCommand(const WString& command, IFileSystem& fileSystem) {
     view.bFound = shell.m_bFound != 0;
     view.strProgram = shell.m_strPath;
     view.strParams = shell.m_strParams;
+    view.bOnCdromDrive = view.bFound && FoundOnCdromDrive(command, fileSystem);
     return view;
 }
 

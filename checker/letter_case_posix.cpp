@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "app/file_name_case.h"
 #include "app/utf.h"
 #include "checker/letter_case.h"
-#include "checker/names.h"
 
 namespace {
 
@@ -34,11 +34,11 @@ std::vector<std::string> Candidates(const std::string& folder, const WString& na
     if (Exists(Join(folder, written))) names.push_back(written);
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
     if (!dir) return names;
-    const WString folded = FoldLetterCase(name);
+    const WString folded = FoldFileNameCase(name);
     std::vector<std::string> others;
     while (const dirent* entry = readdir(dir.get())) {
         const std::string candidate = entry->d_name;
-        if (candidate != written && FoldLetterCase(Utf8ToWide(candidate)) == folded) {
+        if (candidate != written && FoldFileNameCase(Utf8ToWide(candidate)) == folded) {
             others.push_back(candidate);
         }
     }

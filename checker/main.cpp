@@ -1,5 +1,5 @@
 // bundor-check: reads a catalogue as the launcher does and reports what the launcher will
-// show and do with it, and the problems in the file.
+// show and do with it, and the problems in the file; or writes its [Hashes] section.
 #if defined(_WIN32)
 #include <windows.h>
 #endif
@@ -13,9 +13,12 @@
 #include "checker/command_line.h"
 #include "checker/console.h"
 #include "checker/full_path.h"
+#include "checker/hash_write_text.h"
+#include "checker/hash_writing.h"
 #include "checker/json_report.h"
 #include "checker/letter_case.h"
 #include "checker/text_report.h"
+#include "ops/file_hasher.h"
 #include "ops/file_system.h"
 
 namespace {
@@ -33,10 +36,19 @@ int Run(const std::vector<WString>& args) {
         return kExitClean;
     }
 
+    const WString exeFolder =
+        line.bHasExeDir ? FullFolderPath(line.strExeDir) : FolderOfFile(line.strCatalogue);
+    if (line.bWriteHashes) {
+        const HashWriteReport report =
+            WriteHashes({line.strCatalogue, exeFolder, LauncherFolder(line, exeFolder)},
+                        PlatformFileSystem(), PlatformLetterCaseFinder(), PlatformFileHasher());
+        WriteOutput(OutputStream::Standard, FormatHashWriteReport(report));
+        return HashWriteStatus(report);
+    }
+
     CheckInput input;
     input.strCatalogue = line.strCatalogue;
-    input.strExeFolder =
-        line.bHasExeDir ? FullFolderPath(line.strExeDir) : FolderOfFile(line.strCatalogue);
+    input.strExeFolder = exeFolder;
     input.strLauncherFolder = LauncherFolder(line, input.strExeFolder);
     input.bRead = ReadWholeFile(line.strCatalogue, input.bytes);
     const CheckReport report =

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "app/file_name_case.h"
+
 namespace {
 
 bool IsSpace(WChar c) {
@@ -32,16 +34,6 @@ size_t EditDistance(const WString& a, const WString& b) {
     return row(a.size())[b.size()];
 }
 
-WChar FoldUnitCase(WChar c) {
-    const auto u = static_cast<char16_t>(c);
-    const bool upper = (u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7) ||
-                       (u >= 0x391 && u <= 0x3A9 && u != 0x3A2) || (u >= 0x410 && u <= 0x42F) ||
-                       (u >= 0xFF21 && u <= 0xFF3A);
-    if (upper) return static_cast<WChar>(u + 0x20);
-    if (u >= 0x400 && u <= 0x40F) return static_cast<WChar>(u + 0x50);
-    return c;
-}
-
 // Full-width ASCII forms and the ideographic space as their ASCII counterparts.
 WChar FoldUnitWidth(WChar c) {
     const auto u = static_cast<char16_t>(c);
@@ -53,7 +45,7 @@ WChar FoldUnitWidth(WChar c) {
 // A name as suggestions compare it: letter case and width aside.
 WString Loose(WStringView name) {
     WString loose = FoldName(name);
-    for (WChar& c : loose) c = FoldUnitCase(FoldUnitWidth(c));
+    for (WChar& c : loose) c = FoldFileNameUnit(FoldUnitWidth(c));
     return loose;
 }
 
@@ -91,12 +83,6 @@ size_t NameNumber(WStringView name, WStringView prefix) {
         n = n * 10 + static_cast<size_t>(c - '0');
     }
     return n;
-}
-
-WString FoldLetterCase(WStringView name) {
-    WString folded(name);
-    for (WChar& c : folded) c = FoldUnitCase(c);
-    return folded;
 }
 
 WString NearestName(WStringView name, const std::vector<WString>& candidates) {

@@ -15,11 +15,6 @@ WString NumberedName(WStringView prefix, size_t n);
 // the launcher writes it (no sign, no leading zero, n >= 1); 0 otherwise.
 size_t NameNumber(WStringView name, WStringView prefix);
 
-// A name with letter case folded as Windows' file systems fold it, for the letters a
-// catalogue is likely to hold: Latin (ASCII and Latin-1), Greek, Cyrillic and the
-// full-width Latin letters. Nothing else changes; width is not folded.
-WString FoldLetterCase(WStringView name);
-
 // The candidate that the name is most likely a misspelling of, or empty when none is close:
 // the same name in other letter case or width (full-width "Ｃｈｅｃｋｅｄ" for Checked) always
 // is; otherwise at most one edit (a unit changed, added, dropped, or two swapped) for every

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "app/catalogue_hashes.h"
 #include "checker/names.h"
 #include "checker/plain_integer.h"
 
@@ -13,14 +14,14 @@ const std::vector<WString> kConfigKeys = {
     WSTR("MainWidth"),    WSTR("MainHeight"), WSTR("TitleText"),
     WSTR("SavePath"),     WSTR("Default"),    WSTR("Waitime"),
     WSTR("SuccessCodes"), WSTR("Timeout"),    WSTR("ExitAfterCountdown"),
-    WSTR("LogFile")};
+    WSTR("LogFile"),      kRequireHashesKey};
 const std::vector<WString> kCategoryKeys = {WSTR("WorkingDir"), WSTR("IconPath")};
 const std::vector<WString> kEntryKeys = {
     WSTR("WorkingDir"),    WSTR("IconPath"),    WSTR("Checked"),      WSTR("AutoInstall"),
     WSTR("ManualInstall"), WSTR("Description"), WSTR("SuccessCodes"), WSTR("Timeout")};
-const std::vector<WString> kConfigIntegers = {WSTR("MainWidth"), WSTR("MainHeight"),
-                                              WSTR("Default"), WSTR("Waitime"),
-                                              WSTR("ExitAfterCountdown")};
+const std::vector<WString> kConfigIntegers = {
+    WSTR("MainWidth"), WSTR("MainHeight"),         WSTR("Default"),
+    WSTR("Waitime"),   WSTR("ExitAfterCountdown"), kRequireHashesKey};
 
 Finding Make(FindingKind kind, int line, WStringView section, WStringView key = {}) {
     Finding finding;
@@ -249,5 +250,9 @@ void CheckStructure(const CProfile& profile, const CatalogueWalk& walk,
     CheckGap(walk.types, findings);
     CheckListedSections(profile, walk, findings);
     CheckSections(profile, walk, findings);
-    for (const auto& [section, use] : walk.uses) CheckKeys(profile, *section, use, findings);
+    for (const auto& [section, use] : walk.uses) {
+        // The keys of [Hashes] are file paths, which the hash checks look at.
+        if (use.nRoles == kRoleHashes) continue;
+        CheckKeys(profile, *section, use, findings);
+    }
 }

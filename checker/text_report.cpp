@@ -45,7 +45,31 @@ void WriteIcon(CTextWriter& out, int indent, const IconView& icon) {
     }
 }
 
-void WriteCommand(CTextWriter& out, int indent, const WString& label, const CommandView& command) {
+WString HashLineTag(const HashView& hash) {
+    return WSTR("（[Hashes] 第 ") + DecimalText(hash.nLine) + WSTR(" 行）");
+}
+
+// What the check before a start or a copy does with the file.
+WString HashText(const HashView& hash) {
+    switch (hash.state) {
+        case HashState::Verified:
+            return WSTR("SHA-256 相符") + HashLineTag(hash) + WSTR("，启动器使用它");
+        case HashState::HashDiffers:
+            return WSTR("SHA-256 不符") + HashLineTag(hash) + WSTR("，启动器拒绝使用它");
+        case HashState::Unreadable:
+            return WSTR("无法读取文件") + HashLineTag(hash) + WSTR("，启动器拒绝使用它");
+        case HashState::NotListed:
+            return WSTR("未列入 [Hashes]，启动器不校验，照常使用");
+        case HashState::NotListedRefused:
+            return WSTR("未列入 [Hashes]，启动器拒绝使用它（RequireHashes=1）");
+        case HashState::NotChecked:
+            break;
+    }
+    return WSTR("不校验");
+}
+
+void WriteCommand(CTextWriter& out, int indent, const WString& label, const CommandView& command,
+                  bool hashCheck) {
     out.Line(indent, label + OrNone(command.strCommand));
     if (!command.bFound) {
         out.Line(indent + 1, WSTR("→ 找不到"));
@@ -53,6 +77,7 @@ void WriteCommand(CTextWriter& out, int indent, const WString& label, const Comm
     }
     out.Line(indent + 1, WSTR("→ 程序：") + command.strProgram);
     out.Line(indent + 1, WSTR("  参数：") + OrNone(command.strParams));
+    if (hashCheck) out.Line(indent + 1, WSTR("  校验：") + HashText(command.hash));
 }
 
 // Only the keys the catalogue gives: a catalogue without them reads as it always did.
@@ -122,6 +147,12 @@ void WriteSettings(CTextWriter& out, const LauncherView& view) {
     out.Line(1, WSTR("保存文件夹：") +
                     (view.strSavePath.empty() ? WString(WSTR("（未设置）")) : view.strSavePath));
     WriteRunSettings(out, view);
+    if (view.bHashCheck) {
+        out.Line(1, WSTR("文件校验：[Hashes] 列出 ") + DecimalText(view.nHashesListed) +
+                        WSTR(" 个文件；未列入的文件") +
+                        (view.bRequireHashes ? WSTR("被拒绝（RequireHashes=1）")
+                                             : WSTR("照常使用，不校验")));
+    }
 }
 
 void WriteCategories(CTextWriter& out, const LauncherView& view) {
@@ -141,8 +172,8 @@ void WriteCategories(CTextWriter& out, const LauncherView& view) {
             out.Line(2, WSTR("条目：") + entry.strName + LineTag(entry.nLine));
             out.Line(3, WSTR("默认勾选：") + WString(entry.bChecked ? WSTR("是") : WSTR("否")));
             out.Line(3, WSTR("说明：") + OrNone(entry.strDescription));
-            WriteCommand(out, 3, WSTR("自动安装："), entry.autoInstall);
-            WriteCommand(out, 3, WSTR("手动安装："), entry.manualInstall);
+            WriteCommand(out, 3, WSTR("自动安装："), entry.autoInstall, view.bHashCheck);
+            WriteCommand(out, 3, WSTR("手动安装："), entry.manualInstall, view.bHashCheck);
             out.Line(3, WSTR("大小：") + entry.strSize);
             WriteIcon(out, 3, entry.icon);
             if (view.bRunKeys) WriteRun(out, 3, entry.run);

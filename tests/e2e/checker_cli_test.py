@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """bundor-check driven from outside, as catalogue authors run it: exit statuses, usage,
-UTF-8 output, a JSON document that parses, --exe-dir, and on Windows (under Wine) the demo
-medium with real file sizes.
+UTF-8 output, a JSON document that parses, --exe-dir, --write-hashes and the check of the
+hashes it wrote, and on Windows (under Wine) the demo medium with real file sizes.
 
 usage: checker_cli_test.py --checker PROGRAM [--wine RUNNER] [--demo-medium DIR]
 """
@@ -170,6 +170,46 @@ class CheckerCli(unittest.TestCase):
         self.assertEqual(document["launcher"]["categories"][0]["name"], "常用")
         invalid = [p for p in document["problems"] if p["kind"] == "invalid-bytes"]
         self.assertEqual([(p["line"], p["lines"]) for p in invalid], [(3, [3])])
+
+    def test_write_hashes_then_check_them(self):
+        self.write("soft/a b.exe", "abc")
+        self.write("soft/empty.exe", "")
+        old = ("\ufeff[Type]\r\nSort1=常用\r\n[常用]\r\n[常用.List]\r\nList1=甲\r\nList2=乙\r\n"
+               "[甲]\r\nWorkingDir=%CurrDir%\r\nAutoInstall=soft\\a b.exe /S\r\n"
+               "ManualInstall=soft\\a b.exe\r\n[乙]\r\nWorkingDir=%CurrDir%\r\n"
+               "AutoInstall=soft\\empty.exe\r\nManualInstall=soft\\gone.exe\r\n").encode()
+        path = self.folder / "Bundor.INI"
+        path.write_bytes(old)
+        catalogue = program_path(path)
+        self.assertEqual(run("--write-hashes", "--json", catalogue)[0], 64)
+
+        status, out, _ = run("--write-hashes", catalogue)
+        # SHA-256 of "abc" and of nothing (FIPS 180-2), appended with the file's line ends.
+        listed = ("[Hashes]\r\n"
+                  "soft\\a b.exe=ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad\r\n"
+                  "soft\\empty.exe=e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855\r\n")
+        self.assertEqual(path.read_bytes(), old + b"\r\n" + listed.encode())
+        self.assertEqual(status, 1, text_of(out))  # ManualInstall of 乙 is not found
+        self.assertIn("没有列出的命令（1 个）", text_of(out))
+        self.assertEqual(sorted(p.name for p in self.folder.iterdir()),
+                         ["Bundor.INI", "soft"], "no temporary file is left")
+
+        document = self.check_json(catalogue)
+        entry = document["launcher"]["categories"][0]["entries"][0]
+        self.assertEqual(entry["autoInstall"]["hash"], {"outcome": "verified",
+                                                        "key": "soft\\a b.exe", "line": 17})
+        self.assertEqual([p["kind"] for p in document["problems"] if p["severity"] != "info"],
+                         ["command-not-found"])
+
+        self.write("soft/a b.exe", "abd")  # changed after hashing
+        document = self.check_json(catalogue)
+        self.assertEqual(document["status"], 2)
+        self.assertEqual([(p["kind"], p["line"]) for p in document["problems"]
+                          if p["kind"].startswith("hash")], [("hash-mismatch", 17)])
+        # Written again, the section is replaced in place.
+        self.assertEqual(run("--write-hashes", catalogue)[0], 1)
+        self.assertEqual(path.read_bytes().count(b"[Hashes]"), 1)
+        self.assertEqual(self.check_json(catalogue)["problems"][-1]["kind"], "command-not-found")
 
     def test_demo_medium(self):
         if not ARGS.demo_medium:

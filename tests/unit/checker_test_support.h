@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "app/file_name_case.h"
 #include "app/utf.h"
 #include "checker/catalogue_check.h"
 #include "checker/json_report.h"
 #include "checker/letter_case.h"
-#include "checker/names.h"
 #include "ops/file_system.h"
 #include "tests/unit/memory_file_system.h"
 
@@ -19,7 +19,7 @@ class LetterCaseFinder final : public MemoryFileSystem, public ILetterCaseFinder
 public:
     bool FindIgnoringCase(const WString& text, WString& found) override {
         for (const auto& [path, size] : m_files) {
-            if (FoldLetterCase(path) == FoldLetterCase(text)) {
+            if (FoldFileNameCase(path) == FoldFileNameCase(text)) {
                 found = path;
                 return true;
             }
@@ -29,18 +29,20 @@ public:
 };
 
 // The catalogue's bytes as they are; the exe folder defaults to E:\, as on a disc, and the
-// launcher sees it as it is unless another folder is given.
+// launcher sees it as it is unless another folder is given. Listed files are hashed with the
+// hasher given, else with the platform's.
 inline CheckReport CheckText(const std::string& bytes, IFileSystem& fileSystem,
                              const WString& exeFolder = WSTR("E:\\"),
                              const WString& launcherFolder = WString(),
-                             ILetterCaseFinder* letterCase = nullptr) {
+                             ILetterCaseFinder* letterCase = nullptr,
+                             IFileHasher* hasher = nullptr) {
     CheckInput input;
     input.strCatalogue = exeFolder + WSTR("Bundor.INI");
     input.strExeFolder = exeFolder;
     input.strLauncherFolder = launcherFolder;
     input.bRead = true;
     input.bytes = bytes;
-    return CheckCatalogue(input, fileSystem, letterCase);
+    return CheckCatalogue(input, fileSystem, letterCase, hasher);
 }
 
 // "kind line [section] key", e.g. "numbering-gap 8 [Type] Sort3".
