@@ -5,6 +5,7 @@
 
 #include "app/app_catalogue_host.h"
 #include "app/catalogue.h"
+#include "ops/package_check.h"
 #include "ops/run_log.h"
 #include "ui/main/bundor_dlg.h"
 
@@ -47,6 +48,10 @@ BOOL CBundorApp::InitInstance() {
     CAppCatalogueHost host(*this);
     dlg.m_pConfig = LoadCatalogue(host);
     OpenRunLog(dlg.m_pConfig->strLogFile);
+    // Never destroyed: a run's thread may still read it while the process ends.
+    const CatalogueConfig& config = *dlg.m_pConfig;
+    dlg.m_pPackageCheck = new CPackageCheck(config.pHashes ? *config.pHashes : CCatalogueHashes(),
+                                            config.bRequireHashes != 0, config.strExeFolder);
     dlg.DoModal();
     m_pMainWnd = nullptr;
     // The last lines of the run log, if its file can still be written.

@@ -64,6 +64,9 @@ void ReadSettings(const CProfile& profile, WStringView exeFolder, CatalogueConfi
     config.bCountdown = config.nWaitime > 0 ? 1 : 0;
     config.bExitAfterCountdown = profile.GetInt(kConfig, WSTR("ExitAfterCountdown"), 0) != 0;
     config.strLogFile = ReplaceCurrDir(Value(profile, kConfig, WSTR("LogFile")), exeFolder);
+    config.pHashes = std::make_shared<const CCatalogueHashes>(profile);
+    config.bRequireHashes = profile.GetInt(kConfig, kRequireHashesKey, 0) != 0;
+    config.strExeFolder = WString(exeFolder);
 }
 
 void ReadEntry(const CProfile& profile, WString name, WStringView exeFolder, EntryInfo& entry) {

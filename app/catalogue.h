@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/catalogue_hashes.h"
 #include "app/run_options.h"
 #include "app/wstring.h"
 
@@ -48,6 +49,11 @@ struct CatalogueConfig {
     // LogFile with "%CurrDir%" replaced; environment variables are expanded when it is opened.
     // Empty: no run log.
     WString strLogFile;
+    // The package check's input: the [Hashes] section (empty without one), RequireHashes, and
+    // the exe folder its keys are relative to.
+    std::shared_ptr<const CCatalogueHashes> pHashes;
+    int32_t bRequireHashes = 0;
+    WString strExeFolder;
     CategoryInfo* pCategories = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include "ops/package_check_texts.h"
 
+#include "ops/run_log.h"
+
 WString RefusalRecordEnd(PackageCheckOutcome outcome) {
     if (!IsRefused(outcome)) return {};
     return outcome == PackageCheckOutcome::NotListedRefused ? kNotListedRecordEnd
@@ -11,4 +13,20 @@ WString RefusalMessage(PackageCheckOutcome outcome, const WString& command) {
     const WChar* message =
         outcome == PackageCheckOutcome::NotListedRefused ? kNotListedMessage : kHashFailedMessage;
     return message + WString(kOriginalPathLabel) + command;
+}
+
+WString RunLogWord(PackageCheckOutcome outcome) {
+    switch (outcome) {
+        case PackageCheckOutcome::Verified:
+            return runlog::kVerified;
+        case PackageCheckOutcome::HashDiffers:
+            return runlog::kHashMismatch;
+        case PackageCheckOutcome::Unreadable:
+            return runlog::kUnreadable;
+        case PackageCheckOutcome::NotListedRefused:
+            return runlog::kNotListed;
+        case PackageCheckOutcome::NotListed:
+            break;
+    }
+    return {};
 }

@@ -24,3 +24,7 @@ WString RefusalRecordEnd(PackageCheckOutcome outcome);
 // The row link's message for a refused outcome: the message, the label and the command;
 // empty when the file may be used.
 WString RefusalMessage(PackageCheckOutcome outcome, const WString& command);
+
+// The outcome's word in the run log: "verified", "hash mismatch", "unreadable" or "not
+// listed"; empty for an unlisted file that is used unhashed (nothing was checked).
+WString RunLogWord(PackageCheckOutcome outcome);

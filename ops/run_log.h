@@ -34,6 +34,11 @@ inline const WChar* const kNotStarted = WSTR("not started");
 inline const WChar* const kTimedOut = WSTR("timed out");
 inline const WChar* const kCopied = WSTR("copied");
 inline const WChar* const kCopyFailed = WSTR("copy failed");
+// A package check's own line, before the file is used (or instead, when it is refused).
+inline const WChar* const kVerified = WSTR("verified");
+inline const WChar* const kHashMismatch = WSTR("hash mismatch");
+inline const WChar* const kUnreadable = WSTR("unreadable");
+inline const WChar* const kNotListed = WSTR("not listed");
 }  // namespace runlog
 
 // One line in UTF-8, ending in CR LF: the date and time as given ("2026-12-09 10:15:02"),

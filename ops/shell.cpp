@@ -80,6 +80,7 @@ WString CShell::GetCommand(WString& params) const {
 
 int CShell::Resolve() {
     m_bFound = 0;
+    m_bOnCdromDrive = 0;
     const WString trimmed = TrimWideSpace(m_strPath);
     m_strPath = trimmed;
 
@@ -127,6 +128,7 @@ int CShell::Resolve() {
         if (found) {
             // A relative file is found in the current folder of this moment.
             if (drives.empty()) m_strPath = m_pFileSystem->FullPath(m_strPath);
+            m_bOnCdromDrive = drives.empty() ? 0 : 1;
             m_bFound = 1;
             return 1;
         }

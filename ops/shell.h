@@ -68,7 +68,9 @@ public:
     // The drive roots "C:\" to "Z:\" that a "cdrom:\" command is looked for on, in order.
     static const std::array<WString, 24>& DriveTable();
 
-    int m_bFound = 0;                    // 1 when the last resolution found the file
+    int m_bFound = 0;  // 1 when the last resolution found the file
+    // 1 when it found it on a CD/DVD drive through "cdrom:\" (m_strPath is then "X:\rest").
+    int m_bOnCdromDrive = 0;
     ProcessHandle m_hProcess = nullptr;  // the live process of a start without waiting
     WString m_strPath;                   // the file part; see Resolve
     WString m_strParams;                 // the parameter part; see Resolve

@@ -9,6 +9,8 @@
 #include <set>
 #include <vector>
 
+#include "app/profile.h"
+#include "tests/unit/memory_file_hasher.h"
 #include "ui/batch/run_sequence.h"
 
 namespace {
@@ -362,6 +364,53 @@ TEST(RunLog, LinesHaveSixTabSeparatedFieldsAndTheWriterKeepsTheirOrder) {
     for (int i = 0; i < 100; ++i) broken.Write(record);
     EXPECT_TRUE(broken.Flush(5000));
     EXPECT_EQ(tries.load(), 1);
+}
+
+TEST(BatchRun, PackagesTheHashesDoNotVouchForAreNeitherStartedNorCopied) {
+    // ok.exe is listed and intact, bad.exe listed but altered, new.exe not listed at all.
+    MemoryFileHasher hasher;
+    hasher.Add(WSTR("E:\\soft\\ok.exe"), kAbcSha256);
+    hasher.Add(WSTR("E:\\soft\\bad.exe"), kEmptySha256);
+    const CProfile profile(WString(WSTR("[Hashes]\nSOFT\\OK.exe = ")) + kAbcSha256 +
+                           WSTR("\nsoft\\bad.exe=") + kAbcSha256 + WSTR("\n"));
+    for (const bool require : {false, true}) {
+        const CPackageCheck check(CCatalogueHashes(profile), require, WSTR("E:\\"), hasher);
+        for (const RunKind kind : {RunKind::Install, RunKind::Save}) {
+            RunUnderTest run;
+            run.files.files = {WSTR("E:\\soft\\ok.exe"), WSTR("E:\\soft\\bad.exe"),
+                               WSTR("E:\\soft\\new.exe")};
+            std::vector<WString> commands = {WSTR("E:\\soft\\ok.exe /S"), WSTR("E:\\soft\\bad.exe"),
+                                             WSTR("E:\\soft\\new.exe")};
+            CShell shell(run.files, run.starter);
+            batch::RunParams params;
+            params.kind = kind;
+            params.commands = &commands;
+            params.saveDir = WSTR("D:\\");
+            params.check = &check;
+            MemoryLog log;
+            params.log = &log;
+            const WString verb =
+                kind == RunKind::Install ? WSTR("正在安装...") : WSTR("正在保存...");
+            std::vector<WString> expected = {verb +
+                                             WSTR("66.7% E:\\soft\\bad.exe（文件校验失败）")};
+            if (require)
+                expected.push_back(verb + WSTR("100.0% E:\\soft\\new.exe（文件未列入校验清单）"));
+            EXPECT_EQ(batch::RunBatch(params, shell, run.window).failures, expected);
+
+            // Only what was not refused reached the starter or the copy.
+            Log used;
+            for (const WString& line : run.log)
+                if (line.rfind(WSTR("start "), 0) == 0 || line.rfind(WSTR("copy "), 0) == 0)
+                    used.push_back(line.substr(line.find(WSTR("E:\\soft\\")) + 8, 3));
+            EXPECT_EQ(used, require ? Log{WSTR("ok.")} : (Log{WSTR("ok."), WSTR("new")}));
+            std::vector<WString> outcomes;
+            for (const RunLogRecord& r : log.records) outcomes.push_back(r.outcome);
+            const WString used0 = kind == RunKind::Install ? WSTR("exit 0") : WSTR("copied");
+            std::vector<WString> want = {WSTR("verified"), used0, WSTR("hash mismatch")};
+            want.push_back(require ? WSTR("not listed") : used0);
+            EXPECT_EQ(outcomes, want);
+        }
+    }
 }
 
 }  // namespace

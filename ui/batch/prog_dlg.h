@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/run_options.h"
+#include "ops/package_check.h"
 #include "fw/arrays.h"
 #include "fw/controls.h"
 #include "fw/dialog.h"
@@ -37,6 +38,8 @@ public:
     // Install run with m_bExitWhenDone: end the program after the run whatever happened,
     // without the report, with an exit code that says how it went.
     int m_bExitAlways = 0;
+    // Whether a found file may be started or copied; null: always. Lives as long as the process.
+    const CPackageCheck* m_pPackageCheck = nullptr;
 
     // Messages the run sends to this window (from its worker thread).
     enum : UINT {

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "ops/package_check_texts.h"
+
 namespace batch {
 
 namespace {
@@ -19,11 +21,17 @@ const InstallerPolicy& PolicyOf(const RunParams& params, size_t index) {
 struct EntryOutcome {
     bool failed = false;
     WString recordSuffix;  // after the title in the failure record
-    WString logOutcome;
+    WString logOutcome;    // empty: no line of its own (the check's line says it all)
+};
+
+// The package check's verdict on a found file, in the run log when it hashed or refused it.
+struct CheckLine {
+    WString outcome;  // empty: nothing to log (no check, or an unlisted file allowed)
+    double seconds = 0;
 };
 
 EntryOutcome RunEntry(const RunParams& params, CShell& shell, int done, int total,
-                      IRunWindow& window, WString& text, RunResult& result) {
+                      IRunWindow& window, WString& text, RunResult& result, CheckLine& check) {
     const WString& command = (*params.commands)[static_cast<size_t>(done)];
     const bool found = shell.SetCommand(command, WString()) != 0;
     WString unusedParams;
@@ -35,6 +43,14 @@ EntryOutcome RunEntry(const RunParams& params, CShell& shell, int done, int tota
     window.StepBar();
 
     if (!found) return {true, WString(), runlog::kNotFound};
+    // Hashed here, on the run's thread, while the title names the entry.
+    if (params.check && params.check->IsActive()) {
+        const Clock::time_point began = Clock::now();
+        const PackageCheckOutcome verdict = params.check->Check(path, shell.m_bOnCdromDrive != 0);
+        check.outcome = RunLogWord(verdict);
+        check.seconds = std::chrono::duration<double>(Clock::now() - began).count();
+        if (IsRefused(verdict)) return {true, RefusalRecordEnd(verdict), WString()};
+    }
     if (params.kind == RunKind::Save) {
         if (shell.CopyTo(SaveDestination(params.saveDir, path), 0))
             return {false, {}, runlog::kCopied};
@@ -66,7 +82,9 @@ RunResult RunBatch(const RunParams& params, CShell& shell, IRunWindow& window) {
     WString text;
     for (int done = 0; done < total; ++done) {
         const Clock::time_point began = Clock::now();
-        const EntryOutcome outcome = RunEntry(params, shell, done, total, window, text, result);
+        CheckLine check;
+        const EntryOutcome outcome =
+            RunEntry(params, shell, done, total, window, text, result, check);
         if (params.log) {
             RunLogRecord record;
             record.kind =
@@ -74,9 +92,18 @@ RunResult RunBatch(const RunParams& params, CShell& shell, IRunWindow& window) {
             record.command = (*params.commands)[static_cast<size_t>(done)];
             WString unusedParams;
             record.file = shell.GetCommand(unusedParams);
-            record.outcome = outcome.logOutcome;
-            record.seconds = std::chrono::duration<double>(Clock::now() - began).count();
-            params.log->Write(record);
+            if (!check.outcome.empty()) {
+                RunLogRecord checked = record;
+                checked.outcome = check.outcome;
+                checked.seconds = check.seconds;
+                params.log->Write(checked);
+            }
+            if (!outcome.logOutcome.empty()) {
+                record.outcome = outcome.logOutcome;
+                record.seconds =
+                    std::chrono::duration<double>(Clock::now() - began).count() - check.seconds;
+                params.log->Write(record);
+            }
         }
         if (outcome.failed) {
             const WString record = text + outcome.recordSuffix;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/run_options.h"
+#include "ops/package_check.h"
 #include "ops/run_log.h"
 #include "ops/shell.h"
 #include "ui/batch/run_texts.h"
@@ -46,6 +47,8 @@ struct RunParams {
     bool exitAlways = false;
     WString saveDir;         // save runs only
     IRunLog* log = nullptr;  // null: no run log
+    // Whether a found file may be started or copied ([Hashes], RequireHashes); null: always.
+    const CPackageCheck* check = nullptr;
 };
 
 struct RunResult {
@@ -59,8 +62,9 @@ uint32_t ExitCodeOf(const RunResult& result);
 
 // Tries every command exactly once, in order, then ends the run. The shell resolves, starts
 // (waiting, at most the entry's timeout) or copies; a command whose file is missing, that
-// cannot be started or copied, whose installer ends with a code its list does not accept, or
-// that does not end in time is a failure, and the run goes on.
+// the package check refuses, that cannot be started or copied, whose installer ends with a
+// code its list does not accept, or that does not end in time is a failure, and the run goes
+// on.
 RunResult RunBatch(const RunParams& params, CShell& shell, IRunWindow& window);
 
 }  // namespace batch

@@ -120,6 +120,7 @@ BOOL StartRun(const CProgDlg& dlg) {
     params.exitAlways = dlg.m_bExitAlways != 0;
     params.saveDir = dlg.m_strSaveDir.GetString();
     params.log = ProcessRunLog();
+    params.check = dlg.m_pPackageCheck;
     start->hDlg = dlg.GetSafeHwnd();
     start->hBar = dlg.m_progress.GetSafeHwnd();
 

@@ -12,6 +12,7 @@
 #include "fw/dialog.h"
 #include "fw/gdi.h"
 #include "fw/image_list.h"
+#include "ops/package_check.h"
 #include "ui/controls/list_ex.h"
 #include "ui/controls/static_time.h"
 #include "ui/controls/xp_style_button_st.h"
@@ -43,6 +44,9 @@ public:
     int m_nCountdown = 0;
     // Set by the application before DoModal; never null while the window exists.
     CatalogueConfig* m_pConfig = nullptr;
+    // Whether a found package may be started or copied, by the catalogue's [Hashes] and
+    // RequireHashes; set by the application, lives as long as the process. Null: always.
+    const CPackageCheck* m_pPackageCheck = nullptr;
     HICON m_hIcon = nullptr;
     CImageList m_imgCategory;  // 16 x 16: all software, then one icon per category
     CImageList m_imgCheck;     // 16 x 16: unticked, ticked

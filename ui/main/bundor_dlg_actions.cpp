@@ -5,6 +5,7 @@
 
 #include <chrono>
 
+#include "ops/package_check_texts.h"
 #include "ops/run_log.h"
 #include "ops/shell.h"
 #include "ui/main/bundor_dlg.h"
@@ -67,8 +68,25 @@ void CBundorDlg::RunEntryAction(const NMITEMACTIVATE* pNM) {
     const bool bFound = shell.SetCommand(strCommand.Str(), WString()) != 0;
     ActionLog log(nAction == kSave ? RunLogKind::LinkSave : RunLogKind::LinkInstall,
                   strCommand.Str(), shell);
+    const wchar_t* pszCaption = nAction == kSave   ? kSaveCaption
+                                : nAction == kAuto ? L"自动安装"
+                                                   : L"手动安装";
+    // A package that the catalogue's hashes do not vouch for is neither started nor copied;
+    // a save learns it before it asks where to save.
+    if (bFound && m_pPackageCheck && m_pPackageCheck->IsActive()) {
+        WString unusedParams;
+        const PackageCheckOutcome verdict =
+            m_pPackageCheck->Check(shell.GetCommand(unusedParams), shell.m_bOnCdromDrive != 0);
+        const WString word = RunLogWord(verdict);
+        if (!word.empty()) log.Write(word.c_str());
+        if (IsRefused(verdict)) {
+            MessageBox(CString(RefusalMessage(verdict, strCommand.Str())), pszCaption,
+                       MB_ICONEXCLAMATION);
+            return;
+        }
+        log.Restart();
+    }
     if (nAction != kSave) {
-        const wchar_t* pszCaption = nAction == kAuto ? L"自动安装" : L"手动安装";
         if (!bFound) {
             log.Write(runlog::kNotFound);
             MessageBox(kNotFound + strCommand, pszCaption, MB_ICONEXCLAMATION);

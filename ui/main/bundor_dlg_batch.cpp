@@ -50,6 +50,7 @@ void CBundorDlg::RunInstall(bool bCountdownRun) {
         dlg.m_nMode = 0;
         dlg.m_pEntries = &m_arrCommands;
         dlg.m_arrPolicies = entrycmd::CollectTickedPolicies(*m_pConfig);
+        dlg.m_pPackageCheck = m_pPackageCheck;
         dlg.DoModal();
     }
     ShowWindow(SW_SHOW);
@@ -80,6 +81,7 @@ void CBundorDlg::OnSavePackages() {
         dlg.m_nMode = 1;
         dlg.m_pEntries = &m_arrCommands;
         dlg.m_strSaveDir = strFolder;
+        dlg.m_pPackageCheck = m_pPackageCheck;
         dlg.DoModal();
     }
     ShowWindow(SW_SHOW);
