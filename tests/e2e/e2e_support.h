@@ -123,4 +123,70 @@ inline std::vector<std::wstring> LinesStartingWith(const std::vector<std::wstrin
     return found;
 }
 
+// The point of a row's action link k (1 手动安装, 2 自动安装, 3 保存安装包), found as a person
+// finds it: the k-th run of link-coloured text in the actions column of the row on screen.
+
+inline bool FindLinkNow(HWND hList, int nRowTop, int k, POINT& at) {
+    RECT rc{};
+    ::GetClientRect(hList, &rc);
+    const int x0 = rc.right - 260, cx = 260, y0 = nRowTop + 20, cy = 25;
+    const POINT origin = uitest::ScreenPoint(hList, x0, y0);
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    const HDC hScreen = ::GetDC(nullptr);
+    const HDC hMem = ::CreateCompatibleDC(hScreen);
+    const HBITMAP hBmp = ::CreateDIBSection(hMem, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    const HGDIOBJ hOld = ::SelectObject(hMem, hBmp);
+    ::BitBlt(hMem, 0, 0, cx, cy, hScreen, origin.x, origin.y, SRCCOPY);
+    std::vector<bool> yellow(cx, false);
+    const auto* px = static_cast<const BYTE*>(pBits);
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x) {
+            const BYTE* p = px + (y * cx + x) * 4;  // blue, green, red
+            if (p[2] > 200 && p[1] > 150 && p[1] < 240 && p[0] < 90) yellow[x] = true;
+        }
+    ::SelectObject(hMem, hOld);
+    ::DeleteObject(hBmp);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(nullptr, hScreen);
+    // Runs of columns with link colour, apart by more than a few pixels.
+    int nLink = 0, first = -1, last = -10;
+    for (int x = 0; x <= cx; ++x) {
+        const bool on = x < cx && yellow[x];
+        if (on && first < 0) first = x;
+        if (on) last = x;
+        if (first >= 0 && (x == cx || (!on && x - last > 6))) {
+            if (++nLink == k) {
+                // On the text's upper half: a one-line row's links are hot only above the
+                // row's middle.
+                at = uitest::ScreenPoint(hList, x0 + (first + last) / 2, nRowTop + 30);
+                return true;
+            }
+            first = -1;
+        }
+    }
+    return false;
+}
+
+// The same, waiting for the row to be painted.
+inline bool FindLink(HWND hList, int nRowTop, int k, POINT& at) {
+    for (int i = 0; i < 50; ++i, ::Sleep(100))
+        if (FindLinkNow(hList, nRowTop, k, at)) return true;
+    return false;
+}
+
+// A click as a hand gives it: the list view tells a click from a drag by the time between.
+inline void ClickLink(POINT at) {
+    uitest::MouseTo(at);
+    ::Sleep(250);
+    uitest::MouseButton(true);
+    ::Sleep(80);
+    uitest::MouseButton(false);
+}
+
 }  // namespace e2e
