@@ -1,7 +1,8 @@
 // Fuzz target: any bytes as a catalogue file must decode, parse and build a model without a
 // crash, a sanitizer finding or a broken model.
 // fuzz-sources: app/utf.cpp app/profile.cpp app/catalogue_text.cpp app/ansi_posix.cpp
-// fuzz-sources: app/catalogue.cpp
+// fuzz-sources: app/catalogue.cpp app/run_options.cpp app/catalogue_hashes.cpp
+// fuzz-sources: app/file_name_case.cpp app/sha256_digest.cpp
 // fuzz-options: -max_len=16384
 #include <cstddef>
 #include <cstdint>

@@ -11,7 +11,12 @@
 // fuzz-sources: checker/exe_folder_file_system.cpp
 // fuzz-sources: checker/launcher_view.cpp checker/names.cpp checker/path_checks.cpp
 // fuzz-sources: checker/structure_checks.cpp checker/text_report.cpp checker/encoding_hints.cpp
+// fuzz-sources: app/run_options.cpp app/catalogue_hashes.cpp app/file_name_case.cpp
+// fuzz-sources: app/sha256_digest.cpp ops/package_check.cpp ops/package_check_texts.cpp
+// fuzz-sources: ops/file_hasher_posix.cpp ops/run_log.cpp checker/hash_checks.cpp
+// fuzz-sources: checker/run_key_checks.cpp checker/run_key_view.cpp
 // fuzz-options: -max_len=16384
+// fuzz-libs: -lcrypto
 #include <cstddef>
 #include <cstdint>
 #include <set>

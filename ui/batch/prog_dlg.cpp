@@ -44,7 +44,7 @@ BOOL CProgDlg::OnInitDialog() {
                  SWP_NOSIZE);
 
     m_bRunWorking = true;
-    if (!StartRun(*this)) {
+    if (!StartWork()) {
         // Without its run the window would stay for ever; the person is told why nothing
         // happened.
         m_bRunWorking = false;
@@ -53,6 +53,10 @@ BOOL CProgDlg::OnInitDialog() {
         PostMessage(WM_CLOSE);
     }
     return TRUE;
+}
+
+BOOL CProgDlg::StartWork() {
+    return StartRun(*this);
 }
 
 // The run's own close request ends the window; one forced from outside while the run works

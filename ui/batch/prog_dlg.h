@@ -54,6 +54,8 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    // Starts the run's worker thread; FALSE when it could not be started.
+    virtual BOOL StartWork();
     // Enter, Escape and any IDOK or IDCANCEL command leave the window open.
     void OnOK() override {}
     void OnCancel() override {}

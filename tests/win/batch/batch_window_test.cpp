@@ -281,4 +281,35 @@ TEST(BatchRunWindow, ACleanInstallRunAskedToEndTheProgramClosesTheOwnerAndExitsW
     EXPECT_FALSE(Has(lines, L"probe: the run returned"));
 }
 
+// A progress window whose worker thread cannot start, as when the process is out of threads.
+class NoThreadProgDlg : public CProgDlg {
+public:
+    using CProgDlg::CProgDlg;
+
+protected:
+    BOOL StartWork() override { return FALSE; }
+};
+
+TEST(BatchRunWindow, ARunWhoseThreadCannotStartSaysSoAndTheWindowCloses) {
+    CStringArray commands;
+    commands.Add(L"C:\\windows\\notepad.exe");
+    Owner owner;
+    NoThreadProgDlg dlg(&owner.wnd);
+    dlg.m_pEntries = &commands;
+    std::wstring text;
+    INT_PTR result = 0;
+    {
+        Watcher watcher([&] {
+            const HWND hBox = DialogTitled(L"软件安装");
+            if (!hBox) return;
+            text = Text(::GetDlgItem(hBox, 0xFFFF));
+            ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
+        });
+        result = dlg.DoModal();
+    }
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(text, L"无法开始处理所选软件 (系统资源不足), 请关闭一些程序后重试!");
+    EXPECT_EQ(dlg.m_arrFailed.GetSize(), 0);
+}
+
 }  // namespace
