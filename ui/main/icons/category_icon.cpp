@@ -1,4 +1,4 @@
-#include "ui/main/category_icon.h"
+#include "ui/main/icons/category_icon.h"
 
 #include <cstring>
 

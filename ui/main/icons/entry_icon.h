@@ -10,7 +10,7 @@
 
 #include "app/wstring.h"
 #include "fw/image_list.h"
-#include "ui/main/icon_image.h"
+#include "ui/main/icons/icon_image.h"
 
 // The icon of a file as the system's loader makes it at 32 x 32, or null. The caller
 // destroys it.
