@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "fw/gdi.h"
+#include "ui/main/icons/entry_icon.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "ui/main/icons/category_icon.h"
+#include "ui/main/icons/entry_icon.h"
 
 namespace {
 
