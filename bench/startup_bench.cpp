@@ -20,7 +20,7 @@
 #include "tests/win/gui_object_count.h"
 #include "tests/win/main/test_medium.h"
 #include "ui/main/bundor_dlg.h"
-#include "ui/main/entry_icon.h"
+#include "ui/main/icons/icons.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Reading the 32 x 32 image of icon files: which entry is taken, its rows turned top row
 // first, and every form that is left to the system.
-#include "ui/main/icon_image.h"
+#include "ui/main/icons/icon_image.h"
 
 #include <gtest/gtest.h>
 

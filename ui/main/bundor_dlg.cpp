@@ -2,7 +2,7 @@
 #include "ui/main/bundor_dlg.h"
 
 #include "res/resource.h"
-#include "ui/main/icon_feed.h"
+#include "ui/main/icons/icons.h"
 #include "ui/main/list_art.h"
 #include "ui/main/main_layout.h"
 

@@ -10,9 +10,9 @@
 
 #include "tests/win/gui_object_count.h"
 #include "tests/win/main/main_test_support.h"
-#include "ui/main/category_icon.h"
-#include "ui/main/entry_icon.h"
-#include "ui/main/icon_prefetch.h"
+#include "ui/main/icons/category_icon.h"
+#include "ui/main/icons/entry_icon.h"
+#include "ui/main/icons/icon_prefetch.h"
 
 namespace {
 
@@ -51,7 +51,6 @@ void WriteTestIcons(const maintest::TempFolder& folder) {
     for (int i = 0; i < 128; ++i)
         ico32[22 + 40 + 4096 + i] = ((i / 4) < 16) != ((i % 4) < 2) ? '\xFF' : '\0';
     ASSERT_TRUE(folder.WriteFile(L"masked.ico", ico32));
-
 }
 
 TEST(EntryIcon, LikeTheSystemsIconLoader) {
@@ -102,13 +101,15 @@ TEST(CategoryIcon, LikeTheImageListsOwn) {
     const std::wstring files[] = {lxtest::CheckoutPath(L"res/art/app.ico"),
                                   lxtest::CheckoutPath(L"demo/icons/zip.ico"),
                                   lxtest::CheckoutPath(L"res/art/all-software.ico"),
-                                  folder.Path() + L"four.ico", folder.Path() + L"masked.ico",
-                                  folder.Path() + L"empty.ico", folder.Path() + L"absent.ico"};
+                                  folder.Path() + L"four.ico",
+                                  folder.Path() + L"masked.ico",
+                                  folder.Path() + L"empty.ico",
+                                  folder.Path() + L"absent.ico"};
     CImageList ours = maintest::WhiteImageList(16), system = maintest::WhiteImageList(16);
     for (const std::wstring& file : files) {
         const LoadedIcon icon = LoadCategoryIcon(file);
-        EXPECT_EQ(icon.small != nullptr, file.find(L"empty") == file.npos &&
-                                             file.find(L"absent") == file.npos)
+        EXPECT_EQ(icon.small != nullptr,
+                  file.find(L"empty") == file.npos && file.find(L"absent") == file.npos)
             << file;
         AddCategoryIcon(ours, icon, hFallback);
         const LoadedIcon::IconHolder loaded(LoadIconFile(file));

@@ -1,11 +1,11 @@
-#include "ui/main/icon_feed.h"
+#include "ui/main/icons/icon_feed.h"
 
 #include <cstdint>
 #include <optional>
 #include <utility>
 
-#include "ui/main/category_icon.h"
-#include "ui/main/entry_icon.h"
+#include "ui/main/icons/category_icon.h"
+#include "ui/main/icons/entry_icon.h"
 
 CIconFeed::CIconFeed(const CategoryInfo* pCategories, size_t nWorkers, size_t nAhead,
                      size_t nFirstCategories, size_t nFirstEntries)
@@ -60,9 +60,9 @@ void CIconFeed::AddWhile(const Targets& targets, More bMore) {
         }
         if (place.nCategory != nStripCategory) {
             strip.reset();  // its icons go in first
-            strip.emplace(targets.hFallback,
-                          std::initializer_list<CImageList*>{
-                              &targets.pEntryImages[0], &targets.pEntryImages[place.nCategory + 1]});
+            strip.emplace(targets.hFallback, std::initializer_list<CImageList*>{
+                                                 &targets.pEntryImages[0],
+                                                 &targets.pEntryImages[place.nCategory + 1]});
             nStripCategory = place.nCategory;
         }
         strip->Add(m_reader.Next());

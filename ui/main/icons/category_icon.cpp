@@ -1,8 +1,9 @@
-#include "ui/main/category_icon.h"
+#include "ui/main/icons/category_icon.h"
 
 #include <cstring>
 
 #include "fw/gdi.h"
+#include "ui/main/icons/entry_icon.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "ui/main/entry_icon.h"
+#include "ui/main/icons/entry_icon.h"
 
 #include <cstring>
 #include <vector>
 
 #include "fw/gdi.h"
 #include "ops/quiet_errors.h"
-#include "ui/main/icon_image.h"
+#include "ui/main/icons/icon_image.h"
 
 namespace {
 

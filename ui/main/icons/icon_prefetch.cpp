@@ -1,4 +1,4 @@
-#include "ui/main/icon_prefetch.h"
+#include "ui/main/icons/icon_prefetch.h"
 
 #include <condition_variable>
 #include <mutex>
@@ -6,7 +6,8 @@
 #include <thread>
 #include <utility>
 
-#include "ui/main/category_icon.h"
+#include "ui/main/icons/category_icon.h"
+#include "ui/main/icons/entry_icon.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/wstring.h"
-#include "ui/main/entry_icon.h"
+#include "ui/main/icons/loaded_icon.h"
 
 class CIconPrefetch {
 public:

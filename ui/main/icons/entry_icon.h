@@ -3,32 +3,22 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
-#include <type_traits>
 #include <vector>
 
 #include "app/wstring.h"
 #include "fw/image_list.h"
-#include "ui/main/icon_image.h"
+#include "ui/main/icons/icon_image.h"
+#include "ui/main/icons/loaded_icon.h"
 
 // The icon of a file as the system's loader makes it at 32 x 32, or null. The caller
 // destroys it.
 HICON LoadIconFile(const WString& path);
 
-// An icon file read for an image list: decoded (the common form of 32 x 32), or scaled to
-// 16 x 16 as bits, or else loaded by the system; or none of these when it cannot be loaded.
-struct LoadedIcon {
-    struct IconDeleter {
-        void operator()(HICON hIcon) const { ::DestroyIcon(hIcon); }
-    };
-    WString path;
-    std::unique_ptr<iconimage::Image32> image;
-    std::unique_ptr<iconimage::Image16> small;
-    using IconHolder = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
-    IconHolder icon;
-};
-
+// Reads an entry's icon file for CEntryIconStrip (any thread may do this): decoded where it
+// can be, else loaded by the system.
 LoadedIcon LoadEntryIcon(const WString& path);
 
 // Adds cx x cy pixels of 32-bit colour (0xAARRGGBB, top row first) with their 1-bit mask

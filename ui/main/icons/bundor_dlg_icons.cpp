@@ -8,7 +8,7 @@
 #include <chrono>
 
 #include "ui/main/bundor_dlg.h"
-#include "ui/main/icon_feed.h"
+#include "ui/main/icons/icons.h"
 
 namespace {
 

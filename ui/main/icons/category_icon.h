@@ -5,7 +5,7 @@
 
 #include "app/wstring.h"
 #include "fw/image_list.h"
-#include "ui/main/entry_icon.h"
+#include "ui/main/icons/loaded_icon.h"
 
 // Loads the file's 32 x 32 icon and scales it as ImageList_ReplaceIcon would for a 16 x 16
 // list, keeping the bits (any thread may do this). An icon the bits cannot stand for (one

@@ -12,7 +12,7 @@
 
 #include "app/catalogue.h"
 #include "fw/image_list.h"
-#include "ui/main/icon_prefetch.h"
+#include "ui/main/icons/icon_prefetch.h"
 
 class CIconFeed {
 public:

@@ -1,4 +1,4 @@
-#include "ui/main/icon_image.h"
+#include "ui/main/icons/icon_image.h"
 
 #include <cstddef>
 
