@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,18 @@ struct CatalogueConfig {
     WString strExeFolder;
     CategoryInfo* pCategories = nullptr;
 };
+
+// The arrays above as spans that stop before their end markers; a null array is empty.
+inline std::span<EntryInfo> EntriesOf(const CategoryInfo& category) {
+    size_t n = 0;
+    while (category.pEntries && !category.pEntries[n].strName.empty()) ++n;
+    return {category.pEntries, n};
+}
+inline std::span<CategoryInfo> CategoriesOf(const CatalogueConfig& config) {
+    size_t n = 0;
+    while (config.pCategories && !config.pCategories[n].strName.empty()) ++n;
+    return {config.pCategories, n};
+}
 
 inline constexpr const WChar* kDefaultTitleText = WSTR("软件安装管理器");
 // A WorkingDir of exactly this (letter case counts) stands for the exe folder.

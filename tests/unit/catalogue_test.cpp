@@ -175,6 +175,20 @@ TEST(Catalogue, AnEntryInTwoCategoriesGetsTwoRecords) {
     EXPECT_EQ(second.strAutoInstall, WSTR("zip.exe"));
 }
 
+TEST(Catalogue, SpansStopBeforeTheEndMarkers) {
+    const CatalogueConfig* c =
+        Load("[Type]\nSort1=a\nSort2=b\n[a.List]\nList1=x\nList2=y\n[b.List]\n[x]\n[y]\n");
+    const std::span<CategoryInfo> categories = CategoriesOf(*c);
+    ASSERT_EQ(categories.size(), 2u);
+    EXPECT_EQ(categories.data(), c->pCategories);
+    const std::span<EntryInfo> entries = EntriesOf(categories[0]);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].strName, WSTR("y"));
+    EXPECT_TRUE(EntriesOf(categories[1]).empty());
+    EXPECT_TRUE(CategoriesOf(CatalogueConfig{}).empty());
+    EXPECT_TRUE(EntriesOf(CategoryInfo{}).empty());
+}
+
 TEST(Catalogue, LongValuesAreCut) {
     const std::string longText(5000, 'd');
     const CatalogueConfig* c =

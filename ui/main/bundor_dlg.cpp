@@ -34,8 +34,7 @@ CBundorDlg::~CBundorDlg() {
     // The icon reader and the lists go before the image lists they fill or borrow. The reader
     // does not wait for a read in progress: the window goes at once.
     m_pIconFeed.reset();
-    m_pEntryLists.reset();
-    m_pEntryImages.reset();
+    m_panes.Destroy();
 }
 
 BOOL CBundorDlg::OnInitDialog() {

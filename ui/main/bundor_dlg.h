@@ -13,9 +13,11 @@
 #include "fw/gdi.h"
 #include "fw/image_list.h"
 #include "ops/package_check.h"
+#include "res/resource.h"
 #include "ui/controls/list_ex.h"
 #include "ui/controls/static_time.h"
 #include "ui/controls/xp_style_button_st.h"
+#include "ui/main/entry_panes.h"
 
 class CIconFeed;
 
@@ -36,9 +38,12 @@ public:
     CXPStyleButtonST m_btnOptions;
     CXPStyleButtonST m_btnForum;
     CXPStyleButtonST m_btnHelp;
+    // The entry lists with their image lists and row counts, and the ticks (see CEntryPanes).
+    CEntryPanes m_panes;
     // n + 1 lists for n categories: list 0 shows every entry under header rows, list k + 1
-    // category k alone; list i has the id 1007 + i. Null without categories array.
-    std::unique_ptr<CListEx[]> m_pEntryLists;
+    // category k alone; list i has the id 1007 + i. Null without categories array. Owned by
+    // m_panes.
+    const std::unique_ptr<CListEx[]>& m_pEntryLists = m_panes.Lists();
     CStaticTime m_lblSeconds;    // only with the countdown
     CStaticTime m_lblCountdown;  // only with the countdown
     int m_nCountdown = 0;
@@ -50,8 +55,8 @@ public:
     HICON m_hIcon = nullptr;
     CImageList m_imgCategory;  // 16 x 16: all software, then one icon per category
     CImageList m_imgCheck;     // 16 x 16: unticked, ticked
-    // 32 x 32 entry icons, indexed like m_pEntryLists.
-    std::unique_ptr<CImageList[]> m_pEntryImages;
+    // 32 x 32 entry icons, indexed like m_pEntryLists; owned by m_panes.
+    const std::unique_ptr<CImageList[]>& m_pEntryImages = m_panes.ImageLists();
     COLORREF m_crWindowBk = RGB(51, 51, 51);
     COLORREF m_crPanelBk = RGB(82, 82, 82);
     COLORREF m_crLinkNormal = RGB(255, 204, 0);
@@ -77,7 +82,7 @@ public:
     CStringArray m_arrCommands;  // the commands handed to a batch run
 
     // The number of entry lists (categories + 1), 0 without a categories array.
-    int GetEntryListCount() const { return m_nEntryLists; }
+    int GetEntryListCount() const { return m_panes.Count(); }
 
     // True while icons of the catalogue are still to go into the image lists: those the
     // first view shows are in when the window appears, the others follow as they are read.
@@ -111,7 +116,7 @@ private:
     void FitToCatalogue();
     void CreateImageLists();
     void CreateCategoryList(const RECT& rcClient);
-    void SetUpEntryList(CListEx& list, int nIndex, const RECT& rcClient);
+    void SetUpEntryList(int nIndex, int nImages, const RECT& rcClient);
     void FillLists(const RECT& rcClient);
     void FinishEntryList(CListEx& list);
     void CreateCategoryButtons();
@@ -190,15 +195,11 @@ private:
     }
 
     // --- selection and ticks (bundor_dlg_select.cpp) ---
-    void MirrorTick(const NMLISTVIEW* pNM);
     void OnCategoryClick(const NMITEMACTIVATE* pNM);
     LRESULT OnCategoryReselect(NMHDR* pNM);
     LRESULT OnCategoryChanged(NMLISTVIEW* pNM);
     void UpdateSelectAllBox();
     void SelectCategoryRow(int nRow);
-    int AllIndexToCategory(int& nRow) const;
-    int CategoryIndexToAll(int nList, int nRow) const;
-    EntryInfo* Entry(int nList, int nRow) const;
 
     static constexpr fw::MsgEntry kMessages[] = {
         fw::Msg<WM_SIZE, &CBundorDlg::OnSize>,
@@ -208,30 +209,28 @@ private:
         fw::Msg<WM_QUERYDRAGICON, &CBundorDlg::OnQueryDragIcon>,
         fw::Msg<WM_SYSCOMMAND, &CBundorDlg::OnSysCommand>,
         fw::Msg<WM_TIMER, &CBundorDlg::OnTimer>,
-        fw::Cmd<16, &CBundorDlg::OnAbout>,
-        fw::Cmd<1001, &CBundorDlg::OnSelectAll>,
-        fw::Cmd<1002, &CBundorDlg::OnSavePackages>,
-        fw::Cmd<1003, &CBundorDlg::OnInstall>,
-        fw::Cmd<1004, &CBundorDlg::OnInstallOptions>,
-        fw::Cmd<1006, &CBundorDlg::OnHelpMenu>,
-        fw::Cmd<1008, &CBundorDlg::OnPrevCategory>,
-        fw::Cmd<1009, &CBundorDlg::OnNextCategory>,
-        fw::Cmd<32773, &CBundorDlg::OnModeAuto>,
-        fw::Cmd<32774, &CBundorDlg::OnModeManual>,
-        fw::Notify<1000, NM_DBLCLK, &CBundorDlg::OnCategoryReselect>,
-        fw::Notify<1000, NM_RCLICK, &CBundorDlg::OnCategoryReselect>,
-        fw::Notify<1000, NM_RDBLCLK, &CBundorDlg::OnCategoryReselect>,
-        fw::Notify<1000, LVN_ITEMCHANGED, &CBundorDlg::OnCategoryChanged>,
+        fw::Cmd<IDM_ABOUTBOX, &CBundorDlg::OnAbout>,
+        fw::Cmd<IDC_BTN_SELECT_ALL, &CBundorDlg::OnSelectAll>,
+        fw::Cmd<IDC_BTN_SAVE, &CBundorDlg::OnSavePackages>,
+        fw::Cmd<IDC_BTN_INSTALL, &CBundorDlg::OnInstall>,
+        fw::Cmd<IDC_BTN_OPTIONS, &CBundorDlg::OnInstallOptions>,
+        fw::Cmd<IDC_BTN_HELP, &CBundorDlg::OnHelpMenu>,
+        fw::Cmd<IDC_BTN_PREV, &CBundorDlg::OnPrevCategory>,
+        fw::Cmd<IDC_BTN_NEXT, &CBundorDlg::OnNextCategory>,
+        fw::Cmd<ID_OPTION_AUTO, &CBundorDlg::OnModeAuto>,
+        fw::Cmd<ID_OPTION_MANUAL, &CBundorDlg::OnModeManual>,
+        fw::Notify<IDC_CATEGORY_LIST, NM_DBLCLK, &CBundorDlg::OnCategoryReselect>,
+        fw::Notify<IDC_CATEGORY_LIST, NM_RCLICK, &CBundorDlg::OnCategoryReselect>,
+        fw::Notify<IDC_CATEGORY_LIST, NM_RDBLCLK, &CBundorDlg::OnCategoryReselect>,
+        fw::Notify<IDC_CATEGORY_LIST, LVN_ITEMCHANGED, &CBundorDlg::OnCategoryChanged>,
     };
 
-    static constexpr UINT_PTR kIconTimer = 2;  // the countdown's is 1
+    // The window's timers.
+    static constexpr UINT_PTR kCountdownTimer = 1;  // a second of the countdown
+    static constexpr UINT_PTR kIconTimer = 2;       // icons read since the last tick go in
 
-    int m_nEntryLists = 0;
     // Reads the icons from the start of the initialisation until the last is in.
     std::unique_ptr<CIconFeed> m_pIconFeed;
-    // Rows of entry lists 1 ... n, kept as they are filled: the row mapping reads them for
-    // every tick, which must not cost a message per category.
-    std::vector<int> m_arrEntryRows;
     // A press on the select-all box stopped the countdown: the box moves with the layout, so
     // the window is laid out again only once the press is over (or the click would miss it).
     bool m_bLayoutAfterPress = false;

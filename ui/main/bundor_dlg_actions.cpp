@@ -10,16 +10,13 @@
 #include "ops/shell.h"
 #include "ui/main/bundor_dlg.h"
 #include "ui/main/entry_commands.h"
+#include "ui/main/main_texts.h"
 
 namespace {
 
 enum Action { kManual = 1, kAuto = 2, kSave = 3 };
 
-constexpr const wchar_t* kNotFound = L"文件没找到, 请检查安装文件路径!\n\n文件原始路径: ";
-constexpr const wchar_t* kNotStarted = L"文件运行失败, 请检查安装文件路径!\n\n文件原始路径: ";
-constexpr const wchar_t* kSaveFailed = L"文件保存失败, 请检查安装文件路径!\n\n文件原始路径: ";
-constexpr const wchar_t* kSaved = L"安装文件保存完毕!\n\n文件保存路径: ";
-constexpr const wchar_t* kSaveCaption = L"保存安装包";
+using namespace maintext;
 
 // A row link's line in the run log, when there is one: the time counts from the start of the
 // action (or, for a save, from the copy: the save-as dialog waits for a person).
@@ -52,12 +49,9 @@ private:
 }  // namespace
 
 void CBundorDlg::RunEntryAction(const NMITEMACTIVATE* pNM) {
-    const CListEx& shown = m_pEntryLists[m_nCurList];
-    const int nAction = shown.GetHotLink();
+    const int nAction = m_panes.List(m_nCurList).GetHotLink();
     if (nAction < kManual || nAction > kSave) return;
-    int nRow = pNM->iItem;
-    const int nList = m_nCurList == 0 ? AllIndexToCategory(nRow) : m_nCurList;
-    const EntryInfo* pEntry = Entry(nList, nRow);
+    const EntryInfo* pEntry = m_panes.Entry(m_nCurList, pNM->iItem);
     if (!pEntry) return;  // header rows carry no links
 
     const CCommandScope scope(*this);
@@ -69,8 +63,8 @@ void CBundorDlg::RunEntryAction(const NMITEMACTIVATE* pNM) {
     ActionLog log(nAction == kSave ? RunLogKind::LinkSave : RunLogKind::LinkInstall,
                   strCommand.Str(), shell);
     const wchar_t* pszCaption = nAction == kSave   ? kSaveCaption
-                                : nAction == kAuto ? L"自动安装"
-                                                   : L"手动安装";
+                                : nAction == kAuto ? kAutoInstallCaption
+                                                   : kManualInstallCaption;
     // A package that the catalogue's hashes do not vouch for is neither started nor copied;
     // a save learns it before it asks where to save.
     if (bFound && m_pPackageCheck && m_pPackageCheck->IsActive()) {
@@ -116,7 +110,7 @@ void CBundorDlg::RunEntryAction(const NMITEMACTIVATE* pNM) {
         MessageBox(kSaved + strChosen, kSaveCaption, MB_ICONINFORMATION);
     } else {
         log.Write(runlog::kCopyFailed);
-        MessageBox(kSaveFailed + strCommand + L"\n文件保存路径: " + strChosen, kSaveCaption,
+        MessageBox(kSaveFailed + strCommand + kSaveFailedTarget + strChosen, kSaveCaption,
                    MB_ICONEXCLAMATION);
     }
 }
@@ -128,7 +122,7 @@ int CBundorDlg::BrowseSaveFile(const CString& strInitial, CString& strChosen) {
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = GetSafeHwnd();
-    ofn.lpstrFilter = L"所有文件(*.*)\0*.*\0";
+    ofn.lpstrFilter = kAllFilesFilter;
     ofn.lpstrFile = szFile;
     ofn.nMaxFile = MAX_PATH;
     // The process's current folder stays where it is: commands without a folder are found

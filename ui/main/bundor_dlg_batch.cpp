@@ -7,14 +7,9 @@
 #include "ui/batch/prog_dlg.h"
 #include "ui/main/bundor_dlg.h"
 #include "ui/main/entry_commands.h"
+#include "ui/main/main_texts.h"
 
-namespace {
-
-constexpr const wchar_t* kNothingTicked =
-    L"您没有选中任何一款软件! 请选择您需要安装的软件之后再进行批量的处理.";
-constexpr const wchar_t* kSaveCaption = L"保存安装包";
-
-}  // namespace
+using namespace maintext;
 
 void CBundorDlg::CollectTicked(bool bSave, CString* pListText) {
     const std::vector<WString> commands = entrycmd::CollectTicked(
@@ -37,7 +32,7 @@ void CBundorDlg::InstallAtCountdownEnd() {
 void CBundorDlg::RunInstall(bool bCountdownRun) {
     CollectTicked(false, nullptr);
     if (m_arrCommands.IsEmpty()) {
-        MessageBox(kNothingTicked, L"软件安装", MB_ICONINFORMATION);
+        MessageBox(kNothingTicked, kInstallCaption, MB_ICONINFORMATION);
         return;
     }
     ShowWindow(SW_HIDE);
@@ -68,13 +63,13 @@ void CBundorDlg::OnSavePackages() {
     // The folder picked serves this run only: with an empty SavePath every save asks again.
     CString strFolder(m_pConfig->strSavePath);
     while (strFolder.IsEmpty()) {
-        if (!BrowseForFolder(L"请选择安装包保存路径:", strFolder)) return;
-        if (strFolder.IsEmpty() && MessageBox(L"您选择的路径为空, 是否重新选择?", kSaveCaption,
-                                              MB_YESNO | MB_ICONQUESTION) == IDNO)
+        if (!BrowseForFolder(kChooseSaveFolder, strFolder)) return;
+        if (strFolder.IsEmpty() &&
+            MessageBox(kEmptySaveFolder, kSaveCaption, MB_YESNO | MB_ICONQUESTION) == IDNO)
             return;
     }
     // Only a confirmation starts the run (a window that could not be shown is none).
-    if (ShowMsgDlg(L"您确定要开始保存如下软件么?", strList, L"") != IDOK) return;
+    if (ShowMsgDlg(kConfirmSave, strList, L"") != IDOK) return;
     ShowWindow(SW_HIDE);
     {
         CProgDlg dlg(this);

@@ -3,6 +3,7 @@
 #include "ui/controls/forum_address.h"
 #include "ui/main/bundor_dlg.h"
 #include "ui/main/list_art.h"
+#include "ui/main/main_texts.h"
 
 namespace {
 
@@ -62,12 +63,12 @@ void CBundorDlg::CreateCountdown() {
     m_lblSeconds.SetFontHeight(14);
     m_lblSeconds.SetFontWeight(FW_BOLD);
     m_lblSeconds.SetTextColor(kSecondsText);
-    m_lblCountdown.Create(L"秒钟后开始自动安装!", kLabelStyle, RECT{0, 0, 140, 28}, this,
+    m_lblCountdown.Create(maintext::kCountdownLabel, kLabelStyle, RECT{0, 0, 140, 28}, this,
                           IDC_LBL_COUNTDOWN);
     m_lblCountdown.SetFontHeight(12);
     m_lblCountdown.SetFontWeight(FW_BOLD);
     m_lblCountdown.SetTextColor(m_crLinkSelected);
-    SetTimer(1, 1000);
+    SetTimer(kCountdownTimer, 1000);
 }
 
 void CBundorDlg::CreateCommandButtons() {
@@ -77,24 +78,24 @@ void CBundorDlg::CreateCommandButtons() {
     strInstall.LoadString(IDS_BTN_INSTALL);
     CreateButton(m_btnSelectAll, this,
                  {strSelectAll, kButtonStyle | BS_AUTOCHECKBOX, 140, 28, IDC_BTN_SELECT_ALL,
-                  IDB_SELECT_ALL_IN, IDB_SELECT_ALL_OUT, L"选择所有应用程序", m_crWindowBk});
+                  IDB_SELECT_ALL_IN, IDB_SELECT_ALL_OUT, maintext::kSelectAllTip, m_crWindowBk});
     CreateButton(m_btnSave, this,
                  {strSave, kButtonStyle, 104, 28, IDC_BTN_SAVE, IDB_SAVE_IN, IDB_SAVE_OUT,
-                  L"保存所选软件安装包", m_crWindowBk});
+                  maintext::kSaveTip, m_crWindowBk});
     // The install button's images and tooltip follow the install mode; they are set last.
     m_btnInstall.Create(strInstall, kButtonStyle, RECT{0, 0, 88, 28}, this, IDC_BTN_INSTALL);
     m_btnInstall.SetFont(SharedListArt(nullptr).font, FALSE);
     SetBackColors(m_btnInstall, m_crWindowBk);
     CreateButton(m_btnOptions, this,
-                 {L"", kButtonStyle, 19, 28, IDC_BTN_OPTIONS, IDB_OPTIONS, IDB_OPTIONS, L"安装选项",
-                  m_crWindowBk});
+                 {L"", kButtonStyle, 19, 28, IDC_BTN_OPTIONS, IDB_OPTIONS, IDB_OPTIONS,
+                  maintext::kOptionsTip, m_crWindowBk});
     CreateButton(m_btnForum, this,
                  {L"", kButtonStyle, 95, 31, IDC_BTN_FORUM, IDB_FORUM_IN, IDB_FORUM_OUT,
-                  L"访问论坛主页", kTopBandButtonBk});
+                  maintext::kForumTip, kTopBandButtonBk});
     m_btnForum.SetLink(kForumHomePage);
     CreateButton(m_btnHelp, this,
                  {L"", kButtonStyle, 95, 31, IDC_BTN_HELP, IDB_HELP_IN, IDB_HELP_OUT,
-                  L"查看帮助信息", kTopBandButtonBk});
+                  maintext::kHelpTip, kTopBandButtonBk});
     ShowInstallMode();
 }
 
@@ -103,5 +104,5 @@ void CBundorDlg::ShowInstallMode() {
     const bool bAuto = m_pConfig->nDefault != 0;
     m_btnInstall.SetImages(LoadModuleBitmap(bAuto ? IDB_INSTALL_AUTO_IN : IDB_INSTALL_MANUAL_IN),
                            LoadModuleBitmap(bAuto ? IDB_INSTALL_AUTO_OUT : IDB_INSTALL_MANUAL_OUT));
-    m_btnInstall.SetTipText(bAuto ? L"自动安装所选软件" : L"手动安装所选软件");
+    m_btnInstall.SetTipText(bAuto ? maintext::kAutoInstallTip : maintext::kManualInstallTip);
 }

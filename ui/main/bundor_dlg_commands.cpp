@@ -6,19 +6,9 @@
 #include "res/resource.h"
 #include "ui/main/bundor_dlg.h"
 
-namespace {
-
-HBITMAP LoadModuleBitmap(UINT nID) {
-    return ::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(nID));
-}
-
-}  // namespace
-
 void CBundorDlg::OnSelectAll() {
-    // The box has flipped its own tick already; every tick that changes comes back as a change
-    // notification of the shown list and is mirrored from there.
-    if (!m_pEntryLists) return;
-    m_pEntryLists[m_nCurList].CheckAllEntries(m_btnSelectAll.m_nChecked != 0);
+    // The box has flipped its own tick already.
+    m_panes.SetAllTicks(m_nCurList, m_btnSelectAll.m_nChecked != 0);
 }
 
 void CBundorDlg::OnPrevCategory() {

@@ -4,12 +4,6 @@
 
 #include "ui/main/bundor_dlg.h"
 
-namespace {
-
-constexpr UINT_PTR kCountdownTimer = 1;
-
-}  // namespace
-
 fw::Reply CBundorDlg::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent == kIconTimer) {
         AddReadIcons();

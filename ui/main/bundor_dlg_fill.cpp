@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "ui/main/bundor_dlg.h"
 #include "ui/main/list_art.h"
+#include "ui/main/main_texts.h"
 
 namespace {
 
@@ -18,18 +19,6 @@ constexpr COLORREF kCategoryText = RGB(204, 204, 204);
 constexpr COLORREF kCategorySelectedText = RGB(255, 255, 255);
 constexpr int kEntryRowHeight = 65;
 constexpr int kCategoryRowHeight = 23;
-
-int CountCategories(const CategoryInfo* pCategories) {
-    int n = 0;
-    while (pCategories && !pCategories[n].strName.empty()) ++n;
-    return n;
-}
-
-int CountEntries(const EntryInfo* pEntries) {
-    int n = 0;
-    while (pEntries && !pEntries[n].strName.empty()) ++n;
-    return n;
-}
 
 HICON LoadModuleIcon(UINT nID, int nSize) {
     return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(nID),
@@ -45,29 +34,16 @@ void AddIcon(HICON hIcon, HICON hFallback, std::initializer_list<CImageList*> li
 
 }  // namespace
 
-// The image lists, made at the size they will have; the catalogue's icons go in once the lists
-// are filled (AddFirstIcons) and afterwards (AddReadIcons).
+// The image lists of the category list and the tick boxes; the entry panes make their own, and
+// the catalogue's icons go in once the lists are filled (AddFirstIcons) and afterwards
+// (AddReadIcons).
 void CBundorDlg::CreateImageLists() {
-    const CategoryInfo* pCategories = m_pConfig->pCategories;
-    const int n = CountCategories(pCategories);
+    const int n = static_cast<int>(CategoriesOf(*m_pConfig).size());
     m_imgCategory.Create(16, 16, kImageListFlags, n + 1, 0);
     m_imgCheck.Create(16, 16, kImageListFlags, 2, 0);
     for (CImageList* pList : {&m_imgCategory, &m_imgCheck}) pList->SetBkColor(m_crPanelBk);
-    if (pCategories) {
+    if (m_pConfig->pCategories)
         AddIcon(LoadModuleIcon(IDI_ALL_SOFTWARE, 16), m_hIcon, {&m_imgCategory});
-        // An image list that grows image by image copies everything it holds each time,
-        // which makes thousands of entries cost seconds.
-        int nAll = 0;
-        for (int k = 0; k < n; ++k) nAll += CountEntries(pCategories[k].pEntries);
-        m_pEntryImages = std::make_unique<CImageList[]>(n + 1);
-        m_pEntryImages[0].Create(32, 32, kImageListFlags, nAll, 0);
-        m_pEntryImages[0].SetBkColor(RGB(255, 255, 255));
-        for (int k = 0; k < n; ++k) {
-            CImageList& own = m_pEntryImages[k + 1];
-            own.Create(32, 32, kImageListFlags, CountEntries(pCategories[k].pEntries), 0);
-            own.SetBkColor(RGB(255, 255, 255));
-        }
-    }
     AddIcon(LoadModuleIcon(IDI_TICK_OFF, 16), m_hIcon, {&m_imgCheck});
     AddIcon(LoadModuleIcon(IDI_TICK_ON, 16), m_hIcon, {&m_imgCheck});
 }
@@ -89,7 +65,10 @@ void CBundorDlg::CreateCategoryList(const RECT& rcClient) {
     m_listCategory.SetItemHeight(kCategoryRowHeight);
 }
 
-void CBundorDlg::SetUpEntryList(CListEx& list, int nIndex, const RECT& rcClient) {
+// Creates entry list nIndex with its image list, made at the size it will have: an image list
+// that grows image by image copies everything it holds each time, which makes thousands of
+// entries cost seconds. A list that cannot be created stays empty.
+void CBundorDlg::SetUpEntryList(int nIndex, int nImages, const RECT& rcClient) {
     static const struct {
         UINT nHeading;  // 0: no heading
         int nFormat;
@@ -101,12 +80,13 @@ void CBundorDlg::SetUpEntryList(CListEx& list, int nIndex, const RECT& rcClient)
         {0, LVCFMT_CENTER, 30},
     };
     const DWORD dwStyle = nIndex == 0 ? kListStyle : kListStyle & ~WS_VISIBLE;
-    list.Create(dwStyle, rcClient, this, IDC_ENTRY_LIST_FIRST + nIndex);
+    if (!m_panes.Create(nIndex, nImages, dwStyle, rcClient, this)) return;
+    CListEx& list = m_panes.List(nIndex);
     // Filled with its redraw off (see FinishEntryList).
     list.SendMessage(WM_SETREDRAW, FALSE);
     list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES);
     // The state images are set after the check-box style, which makes its own.
-    list.SetImageList(&m_pEntryImages[nIndex], LVSIL_SMALL);
+    list.SetImageList(&m_panes.Images(nIndex), LVSIL_SMALL);
     list.SetImageList(&m_imgCheck, LVSIL_STATE);
     list.SetFont(SharedListArt(nullptr).font, FALSE);
     list.SetLook(0);
@@ -136,62 +116,42 @@ void CBundorDlg::FinishEntryList(CListEx& list) {
 
 void CBundorDlg::FillLists(const RECT& rcClient) {
     CreateCategoryList(rcClient);
-    const CategoryInfo* pCategories = m_pConfig->pCategories;
-    if (pCategories) {
-        const int n = CountCategories(pCategories);
+    if (m_pConfig->pCategories) {
+        const std::span<CategoryInfo> categories = CategoriesOf(*m_pConfig);
+        const int n = static_cast<int>(categories.size());
         // Row 0 has no image index of its own: the list view draws image 0, all software.
         m_listCategory.AddRow(0, L"");
         for (int k = 0; k < n; ++k) m_listCategory.AddRow(k + 1, L"", k + 1);
 
-        m_nEntryLists = n + 1;
-        m_pEntryLists = std::make_unique<CListEx[]>(n + 1);
-        m_arrEntryRows.assign(n, 0);
-        CListEx& all = m_pEntryLists[0];
-        SetUpEntryList(all, 0, rcClient);
+        m_panes.Allocate(*m_pConfig);
+        int nAll = 0;
+        for (const CategoryInfo& category : categories)
+            nAll += static_cast<int>(EntriesOf(category).size());
+        SetUpEntryList(0, nAll, rcClient);
 
-        int r = 0;  // next row of list 0
-        int i = 0;  // next image of list 0
+        int i = 0;       // next image of list 0: every entry has one, shown or not
+        int nShown = 0;  // entry rows of list 0
         for (int k = 0; k < n; ++k) {
-            const CategoryInfo& category = pCategories[k];
-            CListEx& own = m_pEntryLists[k + 1];
-            SetUpEntryList(own, k + 1, rcClient);
-            const int h = all.AddRow(r++, category.strName.c_str(), CListEx::NO_IMAGE,
-                                     CListEx::ROW_HEADER, L"");
-            int c = 0;
-            const EntryInfo* pEntries = category.pEntries;
-            for (int j = 0; pEntries && !pEntries[j].strName.empty(); ++j) {
-                const EntryInfo& entry = pEntries[j];
-                all.AddRow(r, entry.strName.c_str(), i, CListEx::ROW_ENTRY,
-                           entry.strDescription.c_str());
-                own.AddRow(j, entry.strName.c_str(), j, CListEx::ROW_ENTRY,
-                           entry.strDescription.c_str());
-                m_arrEntryRows[k] = j + 1;
-
+            const CategoryInfo& category = categories[k];
+            const std::span<EntryInfo> entries = EntriesOf(category);
+            SetUpEntryList(k + 1, static_cast<int>(entries.size()), rcClient);
+            m_panes.AddHeader(k);
+            for (const EntryInfo& entry : entries) {
                 const PackageSize package = MeasurePackage(entry.strManualInstall);
                 const WString size = FormatPackageSize(package.bMeasured ? package.nBytes : 0);
-                all.SetCellText(r, 1, size.c_str());
-                own.SetCellText(j, 1, size.c_str());
-                all.SetCellLinks(r, 2, m_arrActions);
-                own.SetCellLinks(j, 2, m_arrActions);
-                // Raises the tick notification that mirrors the tick into the category's own
-                // list, which therefore exists with this row already.
-                all.SetCheck(r, entry.nChecked != 0);
-                ++r;
-                ++i;
-                ++c;
+                m_panes.AddEntry(k, i++, size.c_str(), m_arrActions);
             }
-            FinishEntryList(own);
-            CString text;
-            text.Format(L"%s (%d款)", category.strName.c_str(), c);
-            all.SetCellText(h, 0, text);
-            text.Format(L"%s (%d)", category.strName.c_str(), c);
-            m_listCategory.SetCellText(k + 1, 0, text);
+            if (m_panes.IsCreated(k + 1)) FinishEntryList(m_panes.List(k + 1));
+            const int c = m_panes.Rows(k);
+            nShown += c;
+            m_panes.SetHeaderText(k, maintext::AllListHeader(category.strName.c_str(), c));
+            m_listCategory.SetCellText(k + 1, 0,
+                                       maintext::CategoryRow(category.strName.c_str(), c));
         }
-        CString strAll, text;
+        CString strAll;
         strAll.LoadString(IDS_ALL_SOFTWARE);
-        text.Format(L"%s (%d)", strAll.GetString(), all.GetItemCount() - all.GetHeaderRowCount());
-        m_listCategory.SetCellText(0, 0, text);
-        FinishEntryList(all);
+        m_listCategory.SetCellText(0, 0, maintext::CategoryRow(strAll, nShown));
+        if (m_panes.IsCreated(0)) FinishEntryList(m_panes.List(0));
     }
     const ListArt& art = SharedListArt(nullptr);
     m_listCategory.SetBkBitmap(&m_bmpCategoryBk);

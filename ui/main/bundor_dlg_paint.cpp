@@ -70,7 +70,9 @@ void CBundorDlg::Layout() {
     in.options = WindowSize(m_btnOptions);
     in.forum = WindowSize(m_btnForum);
     in.help = WindowSize(m_btnHelp);
-    CListEx* pShown = m_pEntryLists ? &m_pEntryLists[m_nCurList] : nullptr;
+    CListEx* pShown = m_nCurList < m_panes.Count() && m_panes.IsCreated(m_nCurList)
+                          ? &m_panes.List(m_nCurList)
+                          : nullptr;
     if (pShown) {
         in.nRows = pShown->GetItemCount();
         RECT rcRow{};

@@ -7,12 +7,9 @@ namespace {
 // Calls take(entry) for every ticked entry in catalogue order.
 template <class Take>
 void ForEachTicked(const CatalogueConfig& config, Take take) {
-    const CategoryInfo* pCategories = config.pCategories;
-    for (int k = 0; pCategories && !pCategories[k].strName.empty(); ++k) {
-        const EntryInfo* pEntries = pCategories[k].pEntries;
-        for (int j = 0; pEntries && !pEntries[j].strName.empty(); ++j)
-            if (pEntries[j].nChecked) take(pEntries[j]);
-    }
+    for (const CategoryInfo& category : CategoriesOf(config))
+        for (const EntryInfo& entry : EntriesOf(category))
+            if (entry.nChecked) take(entry);
 }
 
 }  // namespace

@@ -34,7 +34,8 @@ bool ClickLink(const CListEx& list, int nRow, int k) {
 TEST(MainActions, StartAndSaveOneEntry) {
     const maintest::TempFolder folder(L"bundor_main_actions");
     const std::wstring& f = folder.Path();
-    ASSERT_TRUE(::CopyFileW(testmedium::FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
+    ASSERT_TRUE(
+        ::CopyFileW(testmedium::FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
     ASSERT_TRUE(folder.WriteFile(L"readme.bundor-no-association", 10));  // no program opens it
     ::CreateDirectoryW((f + L"pkg").c_str(), nullptr);
     ASSERT_TRUE(folder.WriteFile(L"pkg\\old.exe", 5));
@@ -42,12 +43,30 @@ TEST(MainActions, StartAndSaveOneEntry) {
     const std::wstring missing = f + L"missing.exe";
     // A is the first category, so b1 in the all-entries list lies past two header rows.
     CatalogueModel model = maintest::MakeCatalogue(
-        L"[Config]\nDefault=0\nSavePath=" + f + L"pkg\\\n[Type]\nSort1=A\nSort2=B\n" +
-            L"[A.List]\nList1=a1\nList2=a2\n[B.List]\nList1=b0\nList2=b1\n" +
-            L"[a1]\nManualInstall=" + f + L"setup.exe\nAutoInstall=" + missing +
-            L"\n[a2]\nManualInstall=" + f + L"readme.bundor-no-association\nAutoInstall=" + f +
-            L"readme.bundor-no-association\n" + L"[b0]\n[b1]\nAutoInstall=" + f +
-            L"setup.exe /log=" + log + L" /S\nManualInstall=" + missing + L"\n",
+        maintest::Fill(LR"([Config]
+Default=0
+SavePath={f}pkg\
+[Type]
+Sort1=A
+Sort2=B
+[A.List]
+List1=a1
+List2=a2
+[B.List]
+List1=b0
+List2=b1
+[a1]
+ManualInstall={f}setup.exe
+AutoInstall={missing}
+[a2]
+ManualInstall={f}readme.bundor-no-association
+AutoInstall={f}readme.bundor-no-association
+[b0]
+[b1]
+AutoInstall={f}setup.exe /log={log} /S
+ManualInstall={missing}
+)",
+                       {{L"{f}", f}, {L"{missing}", missing}, {L"{log}", log}}),
         f);
     maintest::TestDlg dlg;
     dlg.m_pConfig = &model.config;

@@ -36,9 +36,23 @@ TEST(MainBatch, InstallAndSaveTheTickedEntries) {
     const std::wstring autoLog = f + L"auto.log";
     // a1 is listed in A and in B and ticked in both; a2 is not ticked.
     CatalogueModel model = maintest::MakeCatalogue(
-        L"[Config]\nDefault=0\n[Type]\nSort1=A\nSort2=B\n[A.List]\nList1=a1\nList2=a2\n"
-        L"[B.List]\nList1=a1\n[a1]\nChecked=1\nManualInstall=" +
-            manual + L"\nAutoInstall=" + f + L"setup.exe /log=" + autoLog + L" /S\n[a2]\n",
+        maintest::Fill(LR"([Config]
+Default=0
+[Type]
+Sort1=A
+Sort2=B
+[A.List]
+List1=a1
+List2=a2
+[B.List]
+List1=a1
+[a1]
+Checked=1
+ManualInstall={manual}
+AutoInstall={f}setup.exe /log={autoLog} /S
+[a2]
+)",
+                       {{L"{manual}", manual}, {L"{f}", f}, {L"{autoLog}", autoLog}}),
         f);
     maintest::TestDlg dlg;
     dlg.m_pConfig = &model.config;
@@ -150,11 +164,18 @@ TEST(MainBatch, CommandsGivenDuringARunAreRefused) {
     ASSERT_TRUE(
         ::CopyFileW(testmedium::FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
     const std::wstring log = f + L"run.log";
-    CatalogueModel model = maintest::MakeCatalogue(
-        L"[Config]\nWaitime=2\n[Type]\nSort1=A\n[A.List]\nList1=a1\n[a1]\nChecked=1\n"
-        L"AutoInstall=" +
-            f + L"setup.exe /log=" + log + L" /sleep=3000\n",
-        f);
+    CatalogueModel model = maintest::MakeCatalogue(maintest::Fill(LR"([Config]
+Waitime=2
+[Type]
+Sort1=A
+[A.List]
+List1=a1
+[a1]
+Checked=1
+AutoInstall={f}setup.exe /log={log} /sleep=3000
+)",
+                                                                  {{L"{f}", f}, {L"{log}", log}}),
+                                                   f);
     maintest::TestDlg dlg;
     dlg.m_pConfig = &model.config;
     HWND hBox = nullptr;

@@ -23,8 +23,18 @@ std::wstring LabelText(const CStaticTime& label) {
 // Expired state); the next left click, on the select-all box, stops it and still ticks every row.
 TEST(MainCommands, CountdownRunsOutAndAClickStopsItAndStillActs) {
     CatalogueModel model = maintest::MakeCatalogue(
-        L"[Config]\nWaitime=2\nDefault=1\n[Type]\nSort1=A\nSort2=B\n[A.List]\nList1=a1\n"
-        L"List2=a2\n[B.List]\nList1=b1\n",
+        LR"([Config]
+Waitime=2
+Default=1
+[Type]
+Sort1=A
+Sort2=B
+[A.List]
+List1=a1
+List2=a2
+[B.List]
+List1=b1
+)",
         L"C:\\");
     maintest::TestDlg dlg;
     dlg.m_pConfig = &model.config;
@@ -109,10 +119,28 @@ TEST(MainCommands, CountdownRunsOutAndAClickStopsItAndStillActs) {
 // select-all box across switches, the menus and the install mode.
 TEST(MainCommands, SelectAllCategoriesMenusAndTheMode) {
     CatalogueModel model = maintest::MakeCatalogue(
-        L"[Config]\nWaitime=9\nDefault=1\n[Type]\nSort1=A\nSort2=B\nSort3=C\n"
-        L"[A.List]\nList1=a1\nList2=a2\nList3=a3\n[B.List]\nList1=b1\nList2=b2\n"
-        L"[C.List]\nList1=c1\n[b1]\nChecked=1\n"
-        L"[c1]\nAutoInstall=c1 auto.exe /S\nManualInstall=c1 manual.exe\n",
+        LR"([Config]
+Waitime=9
+Default=1
+[Type]
+Sort1=A
+Sort2=B
+Sort3=C
+[A.List]
+List1=a1
+List2=a2
+List3=a3
+[B.List]
+List1=b1
+List2=b2
+[C.List]
+List1=c1
+[b1]
+Checked=1
+[c1]
+AutoInstall=c1 auto.exe /S
+ManualInstall=c1 manual.exe
+)",
         L"C:\\dvd\\");
     maintest::TestDlg dlg;
     dlg.m_pConfig = &model.config;

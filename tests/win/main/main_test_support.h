@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/catalogue.h"
@@ -23,6 +25,17 @@ using testmedium::TempFolder;
 // The catalogue as the launcher reads it from a file with this text beside exeFolder.
 inline CatalogueModel MakeCatalogue(const std::wstring& text, const std::wstring& exeFolder) {
     return BuildCatalogue(CProfile(text), exeFolder);
+}
+
+// The text with every placeholder replaced by its value: catalogues are written out as raw
+// strings, with the paths that only the test knows as placeholders such as {f}.
+inline std::wstring Fill(std::wstring text,
+                         std::initializer_list<std::pair<std::wstring, std::wstring>> values) {
+    for (const auto& [name, value] : values)
+        for (size_t at = text.find(name); at != std::wstring::npos;
+             at = text.find(name, at + value.size()))
+            text.replace(at, name.size(), value);
+    return text;
 }
 
 // One LVN_ITEMCHANGED that moved a list's state image, as the window received it.

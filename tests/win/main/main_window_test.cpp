@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "res/resource.h"
+#include "ui/main/main_layout.h"
 
 namespace {
 
@@ -65,17 +66,29 @@ void ExpectOpened(const TestDlg& dlg, int nLists, SIZE size, const wchar_t* pszT
 // A few places that show the window laid out for its client area (the layout's arithmetic is
 // tested on its own): a bottom-right button, the top-right one, the select-all box and the
 // labels that the countdown moves it for, both panes. Left edges, the previous button and the
-// labels' x stay; the rest follows the right and bottom edges.
+// labels' x stay; the rest follows the right and bottom edges. The buttons keep their own sizes.
 void ExpectLaidOut(const TestDlg& dlg, bool bCountdown) {
+    using namespace mainlayout;
     const HWND h = dlg.GetSafeHwnd();
     const SIZE c = maintest::ClientSize(h);
-    const int yb = c.cy - 5;
-    EXPECT_AT(h, dlg.m_btnInstall, c.cx - 121, yb - 28, c.cx - 33, yb);
-    EXPECT_AT(h, dlg.m_btnHelp, c.cx - 102, 34, c.cx - 7, 65);
-    EXPECT_AT(h, dlg.m_btnSelectAll, bCountdown ? 327 : 177, yb - 28, bCountdown ? 467 : 317, yb);
-    if (bCountdown) EXPECT_AT(h, dlg.m_lblCountdown, 104, yb - 24, 244, yb);
-    EXPECT_AT(h, dlg.m_pEntryLists[dlg.m_nCurList], 161, 77, c.cx - 14, yb - 35);
-    EXPECT_AT(h, dlg.m_listCategory, 12, 103, 152, yb - 63);
+    const int yb = c.cy - kBottomMargin;
+    const int installRight = c.cx - kRightMargin - 19;  // the options button is 19 wide
+    EXPECT_AT(h, dlg.m_btnInstall, installRight - 88, yb - 28, installRight, yb);
+    EXPECT_AT(h, dlg.m_btnHelp, c.cx - kHelpRightMargin - 95, kTopButtonsTop,
+              c.cx - kHelpRightMargin, kTopButtonsTop + 31);
+    const int selectAllLeft =
+        kEntryLeft + (bCountdown ? kSelectAllOffsetCountdown : kSelectAllOffset);
+    EXPECT_AT(h, dlg.m_btnSelectAll, selectAllLeft, yb - 28, selectAllLeft + 140, yb);
+    // The seconds label is 20 wide, the countdown label 140.
+    const int countdownLeft = kSecondsLeft + 20 + kCountdownGap;
+    if (bCountdown)
+        EXPECT_AT(h, dlg.m_lblCountdown, countdownLeft, yb - kCountdownHeight, countdownLeft + 140,
+                  yb);
+    const int paneBottom = yb - 28 - kPaneGap;
+    EXPECT_AT(h, dlg.m_pEntryLists[dlg.m_nCurList], kEntryLeft, kPaneTop, c.cx - kRightMargin,
+              paneBottom);
+    EXPECT_AT(h, dlg.m_listCategory, kCategoryLeft, kPaneTop + kCategoryButtonHeight,
+              kCategoryRight, paneBottom - kCategoryButtonHeight - 2);
 }
 
 // In the worked example's 800 x 480 client area those places are the figures worked out.
@@ -94,213 +107,263 @@ void ExpectMaximised(const TestDlg& dlg, bool bCountdown) {
 // The design's example: categories A (a1, a2) and B (b1); a1 is 1 MiB, a2 1.5 MiB, b1's
 // installer is missing; a2 and b1 start ticked; a2's icon file is missing; interactive mode; a
 // window asked for at 640 x 480.
-TEST(MainWindow, DesignExampleCatalogue) {
-    const maintest::TempFolder folder(L"bundor_main_example");
-    ASSERT_TRUE(folder.WriteFile(L"a1.exe", 1048576));
-    ASSERT_TRUE(folder.WriteFile(L"a2 setup.exe", 1572864));
-    const std::wstring& f = folder.Path();
-    CatalogueModel model = maintest::MakeCatalogue(
-        L"[Config]\nTitleText=测试目录\nMainWidth=640\nMainHeight=480\nDefault=0\n"
-        L"[Type]\nSort1=A\nSort2=B\n"
-        L"[A]\nIconPath=" +
-            DemoIcon(L"common.ico") +
-            L"\n[A.List]\nList1=a1\nList2=a2\n"
-            L"[B]\nIconPath=" +
-            f +
-            L"none.ico\n[B.List]\nList1=b1\n"
-            L"[a1]\nIconPath=" +
-            DemoIcon(L"zip.ico") + L"\nManualInstall=" + f +
-            L"a1.exe\nDescription=第一个条目\n"
-            L"[a2]\nWorkingDir=" +
-            f +
-            L"\nIconPath=none.ico\nManualInstall=a2 setup.exe /S\n"
-            L"Checked=1\n"
-            L"[b1]\nIconPath=" +
-            DemoIcon(L"cleaner.ico") + L"\nManualInstall=" + f + L"b1.exe\nChecked=1\n",
-        f);
-    TestDlg dlg;
-    dlg.m_pConfig = &model.config;
-    EntryInfo* a = model.config.pCategories[0].pEntries;
-    EntryInfo* b = model.config.pCategories[1].pEntries;
-    const CListEx* lists = nullptr;
+constexpr const wchar_t* kDesignExample =
+    LR"([Config]
+TitleText=测试目录
+MainWidth=640
+MainHeight=480
+Default=0
+[Type]
+Sort1=A
+Sort2=B
+[A]
+IconPath={demo}common.ico
+[A.List]
+List1=a1
+List2=a2
+[B]
+IconPath={f}none.ico
+[B.List]
+List1=b1
+[a1]
+IconPath={demo}zip.ico
+ManualInstall={f}a1.exe
+Description=第一个条目
+[a2]
+WorkingDir={f}
+IconPath=none.ico
+ManualInstall=a2 setup.exe /S
+Checked=1
+[b1]
+IconPath={demo}cleaner.ico
+ManualInstall={f}b1.exe
+Checked=1
+)";
 
+// A window on the design's example, not yet open.
+class DesignExample : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_folder.WriteFile(L"a1.exe", 1048576));
+        ASSERT_TRUE(m_folder.WriteFile(L"a2 setup.exe", 1572864));
+        m_model = maintest::MakeCatalogue(
+            maintest::Fill(kDesignExample, {{L"{f}", m_folder.Path()}, {L"{demo}", DemoIcon(L"")}}),
+            m_folder.Path());
+        m_dlg.m_pConfig = &m_model.config;
+    }
+    EntryInfo* A() { return m_model.config.pCategories[0].pEntries; }
+    EntryInfo* B() { return m_model.config.pCategories[1].pEntries; }
+    const CListEx* Lists() const { return m_dlg.m_pEntryLists.get(); }
+
+    const maintest::TempFolder m_folder{L"bundor_main_example"};
+    CatalogueModel m_model;
+    TestDlg m_dlg;
+};
+
+TEST_F(DesignExample, OpensWithItsRowsCountsImagesAndTicks) {
+    TestDlg& dlg = m_dlg;
+    const auto opened = [&] {
+        const CListEx* lists = Lists();
+        ASSERT_NO_FATAL_FAILURE(ExpectOpened(dlg, 3, {800, 500}, L"测试目录"));
+        wchar_t about[64] = {};
+        ::GetMenuStringW(dlg.GetSystemMenu(FALSE), IDM_ABOUTBOX, about, 64, MF_BYCOMMAND);
+        EXPECT_STREQ(about, L"关于(&A)...");
+        EXPECT_EQ(dlg.SendMessage(WM_GETICON, ICON_BIG), reinterpret_cast<LRESULT>(dlg.m_hIcon));
+        EXPECT_EQ(dlg.SendMessage(WM_QUERYDRAGICON), reinterpret_cast<LRESULT>(dlg.m_hIcon));
+
+        // The category list: all software first, then each category with its count.
+        EXPECT_EQ(Column(dlg.m_listCategory, 0), (Strings{L"全部软件 (3)", L"A (2)", L"B (1)"}));
+        EXPECT_EQ(Images(dlg.m_listCategory), (Ints{0, 1, 2}));
+        EXPECT_EQ(dlg.m_listCategory.GetItemState(0, LVIS_SELECTED | LVIS_FOCUSED),
+                  static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
+        EXPECT_EQ(dlg.m_listCategory.GetDlgCtrlID(), 1000);
+        EXPECT_EQ(dlg.m_imgCategory.GetImageCount(), 3);
+        EXPECT_EQ(dlg.m_imgCheck.GetImageCount(), 2);
+        // B's icon file is missing: the application icon stands in.
+        EXPECT_EQ(ImagePixels(dlg.m_imgCategory, 2, 16), IconPixels(dlg.m_hIcon, 16));
+        EXPECT_FALSE(ImagePixels(dlg.m_imgCategory, 1, 16) == IconPixels(dlg.m_hIcon, 16));
+
+        // The all-entries list: a header row per category, then its entries.
+        const CListEx& all = lists[0];
+        EXPECT_EQ(Column(all, 0), (Strings{L"A (2款)", L"a1", L"a2", L"B (1款)", L"b1"}));
+        EXPECT_EQ(Column(all, 1), (Strings{L"", L"1.00 MB", L"1.50 MB", L"", L"0.00 MB"}));
+        EXPECT_EQ(all.GetRowKind(0), CListEx::ROW_HEADER);
+        EXPECT_EQ(all.GetRowKind(3), CListEx::ROW_HEADER);
+        EXPECT_EQ(all.GetRowKind(4), CListEx::ROW_ENTRY);
+        EXPECT_EQ(all.GetRowDetail(1).Str(), L"第一个条目");
+        EXPECT_EQ(all.GetRowDetail(2).Str(), L"");
+        EXPECT_EQ(Images(all)[1], 0);
+        EXPECT_EQ(Images(all)[2], 1);
+        EXPECT_EQ(Images(all)[4], 2);
+        EXPECT_EQ(Ticks(all)[1], 0);
+        EXPECT_EQ(Ticks(all)[2], 1);
+        EXPECT_EQ(Ticks(all)[4], 1);
+        ASSERT_EQ(all.GetLinkSetCount(), 1);
+        EXPECT_EQ(all.GetColumnKind(2), 3u);
+        EXPECT_EQ(all.GetLinkSet(0)[0].Str(), L"手动安装");
+        EXPECT_EQ(all.GetLinkSet(0)[1].Str(), L"自动安装");
+        EXPECT_EQ(all.GetLinkSet(0)[2].Str(), L"保存安装包");
+        EXPECT_EQ(dlg.m_pEntryImages[0].GetImageCount(), 3);
+        // a2's icon file is missing: the application icon; a1 has its own.
+        const Pixels appIcon = IconPixels(dlg.m_hIcon);
+        EXPECT_EQ(ImagePixels(dlg.m_pEntryImages[0], 1), appIcon);
+        EXPECT_FALSE(ImagePixels(dlg.m_pEntryImages[0], 0) == appIcon);
+        EXPECT_EQ(ImagePixels(dlg.m_pEntryImages[2], 0), ImagePixels(dlg.m_pEntryImages[0], 2));
+
+        // Each category's own list, ticked as the catalogue says.
+        EXPECT_EQ(Column(lists[1], 0), (Strings{L"a1", L"a2"}));
+        EXPECT_EQ(Column(lists[1], 1), (Strings{L"1.00 MB", L"1.50 MB"}));
+        EXPECT_EQ(Images(lists[1]), (Ints{0, 1}));
+        EXPECT_EQ(Ticks(lists[1]), (Ints{0, 1}));
+        EXPECT_EQ(Column(lists[2], 0), (Strings{L"b1"}));
+        EXPECT_EQ(Ticks(lists[2]), (Ints{1}));
+        EXPECT_EQ(lists[2].GetLinkSetCount(), 1);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(lists[i].GetDlgCtrlID(), 1007 + i);
+        EXPECT_TRUE(Visible(lists[0]));
+        EXPECT_FALSE(Visible(lists[1]));
+        EXPECT_FALSE(Visible(lists[2]));
+        EXPECT_EQ(dlg.m_nCurList, 0);
+
+        // Interactive mode; no countdown; a1 unticked leaves the select-all box empty.
+        EXPECT_TRUE(
+            maintest::ShowsImages(dlg.m_btnInstall, IDB_INSTALL_MANUAL_IN, IDB_INSTALL_MANUAL_OUT));
+        EXPECT_EQ(maintest::TipText(dlg.m_btnInstall), L"手动安装所选软件");
+        EXPECT_EQ(maintest::TipText(dlg.m_btnSelectAll), L"选择所有应用程序");
+        EXPECT_STREQ(dlg.m_btnForum.GetLink(), L"https://bundor.example/");
+        EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 0);
+        EXPECT_TRUE(dlg.m_btnSelectAll.m_bCheckBox);
+        EXPECT_EQ(dlg.m_lblSeconds.GetSafeHwnd(), nullptr);
+        EXPECT_FALSE(dlg.KillTimer(1));
+
+        MINMAXINFO mmi{};
+        dlg.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+        EXPECT_EQ(mmi.ptMinTrackSize.x, mainlayout::kMinWidth);
+        EXPECT_EQ(mmi.ptMinTrackSize.y, mainlayout::kMinHeight);
+    };
+    EXPECT_EQ(uitest::RunModal(dlg, {{100, opened}}), 0);
+}
+
+TEST_F(DesignExample, IsLaidOutAndSkinnedForItsClientAreaMaximisedAndRestored) {
+    TestDlg& dlg = m_dlg;
+    const auto workedExample = [&] {
+        ExpectWorkedExample(dlg, false);
+        // Five rows fit: the name column takes the rest of the pane.
+        EXPECT_EQ(Lists()[0].GetColumnWidth(0), 314);
+        EXPECT_EQ(dlg.m_listCategory.GetColumnWidth(0), mainlayout::kCategoryWidth);
+        // The skin as it reaches the screen: the top band's ends, the frame's top edge above
+        // the entry pane, the strips beside the category list, the background.
+        const Pixels shot = lxtest::Shot(dlg);
+        const HBITMAP hLeft = uitest::LoadResBitmap(IDB_HEAD_LEFT);
+        const HBITMAP hRight = uitest::LoadResBitmap(IDB_HEAD_RIGHT);
+        const HBITMAP hFrame = uitest::LoadResBitmap(IDB_FRAME_TOP);
+        const HBITMAP hStrip = uitest::LoadResBitmap(IDB_CATEGORY_LEFT);
+        const Pixels left = Pixels::FromBitmap(hLeft), right = Pixels::FromBitmap(hRight);
+        const Pixels frame = Pixels::FromBitmap(hFrame), strip = Pixels::FromBitmap(hStrip);
+        EXPECT_TRUE(shot.Contains(left, 0, 0));
+        EXPECT_TRUE(
+            shot.Contains(right.Crop(RECT{0, 0, right.Width(), 34}), 800 - right.Width(), 0));
+        EXPECT_EQ(shot.At(400, mainlayout::kPaneTop - 2), frame.At(0, 0));
+        EXPECT_EQ(shot.At(400, mainlayout::kPaneTop - 1), frame.At(0, 1));
+        EXPECT_EQ(shot.At(10, 200), strip.At(0, 0));
+        EXPECT_EQ(shot.At(156, 200), kWindowBk);
+        EXPECT_EQ(shot.At(4, 300), kWindowBk);
+        for (HBITMAP h : {hLeft, hRight, hFrame, hStrip}) ::DeleteObject(h);
+        dlg.ShowWindow(SW_MAXIMIZE);
+    };
+    const auto maximised = [&] {
+        ExpectMaximised(dlg, false);
+        dlg.ShowWindow(SW_RESTORE);
+    };
+    const auto restored = [&] { ExpectWorkedExample(dlg, false); };
+    EXPECT_EQ(uitest::RunModal(dlg, {{100, [&] { maintest::SetClientSize(dlg, 800, 480); }},
+                                     {100, workedExample},
+                                     {150, maximised},
+                                     {150, restored}}),
+              0);
+}
+
+TEST_F(DesignExample, ATickReachesTheOtherListAndTheCatalogueOnce) {
+    TestDlg& dlg = m_dlg;
+    EntryInfo* a = A();
+    const auto tickInAll = [&] {
+        const CListEx* lists = Lists();
+        maintest::SetClientSize(dlg, 800, 480);
+        // A tick on the selected, focused row of the all-entries list reaches a1's own list
+        // and the catalogue; the list view reports it with the selection bits.
+        lists[0].SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        dlg.m_ticks.clear();
+        lxtest::ClickAt(lists[0], CheckZone(lists[0], 1));
+        ASSERT_FALSE(dlg.m_ticks.empty());
+        EXPECT_EQ(dlg.m_ticks[0].nID, 1007u);
+        EXPECT_EQ(dlg.m_ticks[0].nNew, 0x2003u);
+        EXPECT_EQ(dlg.m_ticks[0].nOld, 0x1003u);
+        EXPECT_EQ(Ticks(lists[0])[1], 1);
+        EXPECT_EQ(Ticks(lists[1]), (Ints{1, 1}));
+        EXPECT_EQ(a[0].nChecked, 1);
+        uitest::MouseTo(RowPoint(dlg.m_listCategory, 1));
+    };
+    const auto untickInA = [&] {
+        const CListEx* lists = Lists();
+        // A click on A's row shows A's own list in the pane; every entry of A is ticked.
+        EXPECT_EQ(dlg.m_nCurList, 1);
+        EXPECT_FALSE(Visible(lists[0]));
+        EXPECT_TRUE(Visible(lists[1]));
+        EXPECT_FALSE(Visible(lists[2]));
+        EXPECT_AT(dlg, lists[1], 161, 77, 786, 440);
+        EXPECT_EQ(lists[1].GetColumnWidth(0), 314);
+        EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 1);
+        // Unticking the selected row of A's list: the all-entries list and the catalogue
+        // follow, and the change that comes back from there is not mirrored again.
+        lists[1].SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        dlg.m_ticks.clear();
+        lists[1].SetCheck(1, FALSE);
+        ASSERT_EQ(dlg.m_ticks.size(), 2u);
+        EXPECT_EQ(dlg.m_ticks[0].nID, 1008u);
+        EXPECT_EQ(dlg.m_ticks[0].nNew & 0xF00Fu, 0x1003u);
+        EXPECT_EQ(dlg.m_ticks[1].nID, 1007u);
+        EXPECT_EQ(Ticks(lists[0])[2], 0);
+        EXPECT_EQ(Ticks(lists[1]), (Ints{1, 0}));
+        EXPECT_EQ(a[1].nChecked, 0);
+        EXPECT_EQ(B()[0].nChecked, 1);
+    };
+    uitest::MouseTo(POINT{2, 2});
+    EXPECT_EQ(uitest::RunModal(dlg, {{100, tickInAll},
+                                     {200, [] { uitest::MouseButton(true); }},
+                                     {100, [] { uitest::MouseButton(false); }},
+                                     {200, untickInA}}),
+              0);
+}
+
+// Clicks beside the category rows and right clicks keep the shown category; Enter and Escape
+// leave the window open; Alt+F4 closes it.
+TEST_F(DesignExample, ClicksBesideTheRowsAndKeysKeepTheCategoryAndTheWindow) {
+    TestDlg& dlg = m_dlg;
+    const auto belowTheRows = [&] {
+        RECT rc{};
+        dlg.m_listCategory.GetClientRect(&rc);
+        uitest::MouseTo(uitest::ScreenPoint(dlg.m_listCategory, rc.right / 2, rc.bottom - 10));
+    };
+    const auto keepsA = [&] {
+        EXPECT_EQ(dlg.m_listCategory.GetNextItem(-1, LVNI_SELECTED), 1);
+        EXPECT_EQ(dlg.m_nCurList, 1);
+        EXPECT_TRUE(Visible(Lists()[1]));
+    };
     std::vector<uitest::Script::Step> steps = {
-        {100,
-         [&] {
-             lists = dlg.m_pEntryLists.get();
-             ASSERT_NO_FATAL_FAILURE(ExpectOpened(dlg, 3, {800, 500}, L"测试目录"));
-             wchar_t about[64] = {};
-             ::GetMenuStringW(dlg.GetSystemMenu(FALSE), IDM_ABOUTBOX, about, 64, MF_BYCOMMAND);
-             EXPECT_STREQ(about, L"关于(&A)...");
-             EXPECT_EQ(dlg.SendMessage(WM_GETICON, ICON_BIG),
-                       reinterpret_cast<LRESULT>(dlg.m_hIcon));
-             EXPECT_EQ(dlg.SendMessage(WM_QUERYDRAGICON), reinterpret_cast<LRESULT>(dlg.m_hIcon));
-
-             // The category list: all software first, then each category with its count.
-             EXPECT_EQ(Column(dlg.m_listCategory, 0),
-                       (Strings{L"全部软件 (3)", L"A (2)", L"B (1)"}));
-             EXPECT_EQ(Images(dlg.m_listCategory), (Ints{0, 1, 2}));
-             EXPECT_EQ(dlg.m_listCategory.GetItemState(0, LVIS_SELECTED | LVIS_FOCUSED),
-                       static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
-             EXPECT_EQ(dlg.m_listCategory.GetDlgCtrlID(), 1000);
-             EXPECT_EQ(dlg.m_imgCategory.GetImageCount(), 3);
-             EXPECT_EQ(dlg.m_imgCheck.GetImageCount(), 2);
-             // B's icon file is missing: the application icon stands in.
-             EXPECT_EQ(ImagePixels(dlg.m_imgCategory, 2, 16), IconPixels(dlg.m_hIcon, 16));
-             EXPECT_FALSE(ImagePixels(dlg.m_imgCategory, 1, 16) == IconPixels(dlg.m_hIcon, 16));
-
-             // The all-entries list: a header row per category, then its entries.
-             const CListEx& all = lists[0];
-             EXPECT_EQ(Column(all, 0), (Strings{L"A (2款)", L"a1", L"a2", L"B (1款)", L"b1"}));
-             EXPECT_EQ(Column(all, 1), (Strings{L"", L"1.00 MB", L"1.50 MB", L"", L"0.00 MB"}));
-             EXPECT_EQ(all.GetRowKind(0), CListEx::ROW_HEADER);
-             EXPECT_EQ(all.GetRowKind(3), CListEx::ROW_HEADER);
-             EXPECT_EQ(all.GetRowKind(4), CListEx::ROW_ENTRY);
-             EXPECT_EQ(all.GetRowDetail(1).Str(), L"第一个条目");
-             EXPECT_EQ(all.GetRowDetail(2).Str(), L"");
-             EXPECT_EQ(Images(all)[1], 0);
-             EXPECT_EQ(Images(all)[2], 1);
-             EXPECT_EQ(Images(all)[4], 2);
-             EXPECT_EQ(Ticks(all)[1], 0);
-             EXPECT_EQ(Ticks(all)[2], 1);
-             EXPECT_EQ(Ticks(all)[4], 1);
-             ASSERT_EQ(all.GetLinkSetCount(), 1);
-             EXPECT_EQ(all.GetColumnKind(2), 3u);
-             EXPECT_EQ(all.GetLinkSet(0)[0].Str(), L"手动安装");
-             EXPECT_EQ(all.GetLinkSet(0)[1].Str(), L"自动安装");
-             EXPECT_EQ(all.GetLinkSet(0)[2].Str(), L"保存安装包");
-             EXPECT_EQ(dlg.m_pEntryImages[0].GetImageCount(), 3);
-             // a2's icon file is missing: the application icon; a1 has its own.
-             const Pixels appIcon = IconPixels(dlg.m_hIcon);
-             EXPECT_EQ(ImagePixels(dlg.m_pEntryImages[0], 1), appIcon);
-             EXPECT_FALSE(ImagePixels(dlg.m_pEntryImages[0], 0) == appIcon);
-             EXPECT_EQ(ImagePixels(dlg.m_pEntryImages[2], 0),
-                       ImagePixels(dlg.m_pEntryImages[0], 2));
-
-             // Each category's own list, ticks mirrored from the all-entries list.
-             EXPECT_EQ(Column(lists[1], 0), (Strings{L"a1", L"a2"}));
-             EXPECT_EQ(Column(lists[1], 1), (Strings{L"1.00 MB", L"1.50 MB"}));
-             EXPECT_EQ(Images(lists[1]), (Ints{0, 1}));
-             EXPECT_EQ(Ticks(lists[1]), (Ints{0, 1}));
-             EXPECT_EQ(Column(lists[2], 0), (Strings{L"b1"}));
-             EXPECT_EQ(Ticks(lists[2]), (Ints{1}));
-             EXPECT_EQ(lists[2].GetLinkSetCount(), 1);
-             for (int i = 0; i < 3; ++i) EXPECT_EQ(lists[i].GetDlgCtrlID(), 1007 + i);
-             EXPECT_TRUE(Visible(lists[0]));
-             EXPECT_FALSE(Visible(lists[1]));
-             EXPECT_FALSE(Visible(lists[2]));
-             EXPECT_EQ(dlg.m_nCurList, 0);
-
-             // Interactive mode; no countdown; a1 unticked leaves the select-all box empty.
-             EXPECT_TRUE(maintest::ShowsImages(dlg.m_btnInstall, IDB_INSTALL_MANUAL_IN,
-                                               IDB_INSTALL_MANUAL_OUT));
-             EXPECT_EQ(maintest::TipText(dlg.m_btnInstall), L"手动安装所选软件");
-             EXPECT_EQ(maintest::TipText(dlg.m_btnSelectAll), L"选择所有应用程序");
-             EXPECT_STREQ(dlg.m_btnForum.GetLink(), L"https://bundor.example/");
-             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 0);
-             EXPECT_TRUE(dlg.m_btnSelectAll.m_bCheckBox);
-             EXPECT_EQ(dlg.m_lblSeconds.GetSafeHwnd(), nullptr);
-             EXPECT_FALSE(dlg.KillTimer(1));
-
-             MINMAXINFO mmi{};
-             dlg.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
-             EXPECT_EQ(mmi.ptMinTrackSize.x, 800);
-             EXPECT_EQ(mmi.ptMinTrackSize.y, 500);
-
-             maintest::SetClientSize(dlg, 800, 480);
-         }},
-        {100,
-         [&] {
-             ExpectWorkedExample(dlg, false);
-             // Five rows fit: the name column takes the rest of the pane.
-             EXPECT_EQ(lists[0].GetColumnWidth(0), 314);
-             EXPECT_EQ(dlg.m_listCategory.GetColumnWidth(0), 140);
-             // The skin as it reaches the screen: the top band's ends, the frame's top edge
-             // above the entry pane, the strips beside the category list, the background.
-             const Pixels shot = lxtest::Shot(dlg);
-             const HBITMAP hLeft = uitest::LoadResBitmap(IDB_HEAD_LEFT);
-             const HBITMAP hRight = uitest::LoadResBitmap(IDB_HEAD_RIGHT);
-             const HBITMAP hFrame = uitest::LoadResBitmap(IDB_FRAME_TOP);
-             const HBITMAP hStrip = uitest::LoadResBitmap(IDB_CATEGORY_LEFT);
-             const Pixels left = Pixels::FromBitmap(hLeft), right = Pixels::FromBitmap(hRight);
-             const Pixels frame = Pixels::FromBitmap(hFrame), strip = Pixels::FromBitmap(hStrip);
-             EXPECT_TRUE(shot.Contains(left, 0, 0));
-             EXPECT_TRUE(
-                 shot.Contains(right.Crop(RECT{0, 0, right.Width(), 34}), 800 - right.Width(), 0));
-             EXPECT_EQ(shot.At(400, 75), frame.At(0, 0));
-             EXPECT_EQ(shot.At(400, 76), frame.At(0, 1));
-             EXPECT_EQ(shot.At(10, 200), strip.At(0, 0));
-             EXPECT_EQ(shot.At(156, 200), kWindowBk);
-             EXPECT_EQ(shot.At(4, 300), kWindowBk);
-             for (HBITMAP h : {hLeft, hRight, hFrame, hStrip}) ::DeleteObject(h);
-             dlg.ShowWindow(SW_MAXIMIZE);
-         }},
-        {150,
-         [&] {
-             ExpectMaximised(dlg, false);
-             dlg.ShowWindow(SW_RESTORE);
-         }},
-        {150,
-         [&] {
-             ExpectWorkedExample(dlg, false);
-             // A tick on the selected, focused row of the all-entries list reaches a1's own
-             // list and the catalogue; the list view reports it with the selection bits.
-             lists[0].SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-             dlg.m_ticks.clear();
-             lxtest::ClickAt(lists[0], CheckZone(lists[0], 1));
-             ASSERT_FALSE(dlg.m_ticks.empty());
-             EXPECT_EQ(dlg.m_ticks[0].nID, 1007u);
-             EXPECT_EQ(dlg.m_ticks[0].nNew, 0x2003u);
-             EXPECT_EQ(dlg.m_ticks[0].nOld, 0x1003u);
-             EXPECT_EQ(Ticks(lists[0])[1], 1);
-             EXPECT_EQ(Ticks(lists[1]), (Ints{1, 1}));
-             EXPECT_EQ(a[0].nChecked, 1);
-             uitest::MouseTo(RowPoint(dlg.m_listCategory, 1));
-         }},
+        {100, [&] { uitest::MouseTo(RowPoint(dlg.m_listCategory, 1)); }},
+        {200, [] { uitest::MouseButton(true); }},
+        {100, [] { uitest::MouseButton(false); }},
+        {200, belowTheRows},
         {200, [] { uitest::MouseButton(true); }},
         {100, [] { uitest::MouseButton(false); }},
         {200,
          [&] {
-             // A click on A's row shows A's own list in the pane; every entry of A is ticked.
-             EXPECT_EQ(dlg.m_nCurList, 1);
-             EXPECT_FALSE(Visible(lists[0]));
-             EXPECT_TRUE(Visible(lists[1]));
-             EXPECT_FALSE(Visible(lists[2]));
-             EXPECT_AT(dlg, lists[1], 161, 77, 786, 440);
-             EXPECT_EQ(lists[1].GetColumnWidth(0), 314);
-             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 1);
-             // Unticking the selected row of A's list: the all-entries list and the catalogue
-             // follow, and the change that comes back from there is not mirrored again.
-             lists[1].SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-             dlg.m_ticks.clear();
-             lists[1].SetCheck(1, FALSE);
-             ASSERT_EQ(dlg.m_ticks.size(), 2u);
-             EXPECT_EQ(dlg.m_ticks[0].nID, 1008u);
-             EXPECT_EQ(dlg.m_ticks[0].nNew & 0xF00Fu, 0x1003u);
-             EXPECT_EQ(dlg.m_ticks[1].nID, 1007u);
-             EXPECT_EQ(Ticks(lists[0])[2], 0);
-             EXPECT_EQ(Ticks(lists[1]), (Ints{1, 0}));
-             EXPECT_EQ(a[1].nChecked, 0);
-             EXPECT_EQ(b[0].nChecked, 1);
-             // A click below the rows keeps A selected.
-             RECT rc{};
-             dlg.m_listCategory.GetClientRect(&rc);
-             uitest::MouseTo(uitest::ScreenPoint(dlg.m_listCategory, rc.right / 2, rc.bottom - 10));
-         }},
-        {200, [] { uitest::MouseButton(true); }},
-        {100, [] { uitest::MouseButton(false); }},
-        {200,
-         [&] {
-             EXPECT_EQ(dlg.m_listCategory.GetNextItem(-1, LVNI_SELECTED), 1);
-             EXPECT_EQ(dlg.m_nCurList, 1);
-             EXPECT_TRUE(Visible(lists[1]));
+             keepsA();
              uitest::MouseInput(MOUSEEVENTF_RIGHTDOWN);
          }},
         {100, [] { uitest::MouseInput(MOUSEEVENTF_RIGHTUP); }},
         {200,
          [&] {
-             EXPECT_EQ(dlg.m_listCategory.GetNextItem(-1, LVNI_SELECTED), 1);
-             EXPECT_TRUE(Visible(lists[1]));
+             keepsA();
              ::SetForegroundWindow(dlg);
              dlg.m_listCategory.SetFocus();
              uitest::Keys({VK_RETURN});
@@ -308,7 +371,6 @@ TEST(MainWindow, DesignExampleCatalogue) {
         {200, [] { uitest::Keys({VK_ESCAPE}); }},
         {300,
          [&] {
-             // Enter and Escape leave the window open; Alt+F4 closes it.
              EXPECT_TRUE(dlg.IsWindowVisible());
              uitest::Keys({VK_MENU, VK_F4});
          }},
@@ -327,13 +389,28 @@ TEST(MainWindow, CountdownEmptyCategoryAndAHugeInstaller) {
     const ULONGLONG huge = 5ull * 1024 * 1048576 + 524288;  // 5 GiB and half a MiB
     ASSERT_TRUE(folder.WriteFile(L"huge.exe", huge));
     const std::wstring& f = folder.Path();
-    CatalogueModel model = maintest::MakeCatalogue(
-        L"[Config]\nMainWidth=1024\nMainHeight=700\nDefault=1\nWaitime=10\n"
-        L"[Type]\nSort1=A\nSort2=空分类\nSort3=B\n"
-        L"[A.List]\nList1=a1\n[空分类]\n[空分类.List]\n[B.List]\nList1=big\n"
-        L"[a1]\nChecked=1\n[big]\nManualInstall=" +
-            f + L"huge.exe\n",
-        f);
+    CatalogueModel model = maintest::MakeCatalogue(maintest::Fill(LR"([Config]
+MainWidth=1024
+MainHeight=700
+Default=1
+Waitime=10
+[Type]
+Sort1=A
+Sort2=空分类
+Sort3=B
+[A.List]
+List1=a1
+[空分类]
+[空分类.List]
+[B.List]
+List1=big
+[a1]
+Checked=1
+[big]
+ManualInstall={f}huge.exe
+)",
+                                                                  {{L"{f}", f}}),
+                                                   f);
     TestDlg dlg;
     dlg.m_pConfig = &model.config;
     const CListEx* lists = nullptr;

@@ -62,11 +62,24 @@ TEST(MainWindow, ClosesAtOnceWhileAnIconReadIsBlocked) {
     testpipe::BlockingPipe pipe(L"bundor_blocked_icon", 15000);
     ASSERT_TRUE(pipe.IsOpen());
     const std::wstring zip = lxtest::CheckoutPath(L"demo/icons/zip.ico");
-    CatalogueModel model = maintest::MakeCatalogue(
-        L"[Type]\nSort1=常用\n[常用]\nIconPath=" + zip +
-            L"\n[常用.List]\nList1=甲\nList2=乙\nList3=丙\n[甲]\nIconPath=" + zip +
-            L"\n[乙]\nIconPath=" + pipe.Path() + L"\n[丙]\nIconPath=" + zip + L"\n",
-        L"C:\\");
+    CatalogueModel model =
+        maintest::MakeCatalogue(maintest::Fill(LR"([Type]
+Sort1=常用
+[常用]
+IconPath={zip}
+[常用.List]
+List1=甲
+List2=乙
+List3=丙
+[甲]
+IconPath={zip}
+[乙]
+IconPath={pipe}
+[丙]
+IconPath={zip}
+)",
+                                               {{L"{zip}", zip}, {L"{pipe}", pipe.Path()}}),
+                                L"C:\\");
     // This thread's block shows the quiet mode as the reader's must.
     DWORD dwOld = 0;
     ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &dwOld);
@@ -124,8 +137,14 @@ private:
 // there is none (no device context for the bitmaps either).
 TEST(MainWindow, AHugeSizeFitsTheScreenAndPaintsWithoutItsBuffer) {
     CatalogueModel model = maintest::MakeCatalogue(
-        L"[Config]\nMainWidth=2147483647\nMainHeight=2147483647\n[Type]\nSort1=常用\n"
-        L"[常用.List]\nList1=甲\n",
+        LR"([Config]
+MainWidth=2147483647
+MainHeight=2147483647
+[Type]
+Sort1=常用
+[常用.List]
+List1=甲
+)",
         L"C:\\");
     TestDlg dlg;
     dlg.m_pConfig = &model.config;
