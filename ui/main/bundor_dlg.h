@@ -123,7 +123,7 @@ private:
     void CreateCountdown();
     void CreateCommandButtons();
 
-    // --- the icons that come in after the window appears (bundor_dlg_icons.cpp) ---
+    // --- the icons that come in after the window appears (icons/bundor_dlg_icons.cpp) ---
     void StartIcons();
     void AddFirstIcons();
     void AddReadIcons();
