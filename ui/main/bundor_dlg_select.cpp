@@ -104,6 +104,5 @@ void CBundorDlg::UpdateSelectAllBox() {
             break;
         }
     }
-    m_btnSelectAll.m_nChecked = nTick;
-    m_btnSelectAll.Invalidate(TRUE);
+    m_btnSelectAll.SetCheck(nTick);
 }
