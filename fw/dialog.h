@@ -36,7 +36,7 @@ protected:
     bool ProcessMessageTable(fw::MsgContext& ctx) override;
 
 private:
-    LRESULT OnInitDialogMessage(WPARAM, LPARAM) { return OnInitDialog(); }
+    BOOL OnInitDialogMessage(HWND, LPARAM) { return OnInitDialog(); }
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     HWND FindOwner() const;
     BOOL PreTranslateTree(MSG& msg);

@@ -4,41 +4,25 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <utility>
+#include "fw/gdi.h"
 
-class CImageList {
+namespace fw {
+
+struct DestroyImageList {
+    BOOL operator()(HIMAGELIST h) const { return ::ImageList_Destroy(h); }
+};
+
+}  // namespace fw
+
+class CImageList : public fw::OwnedHandle<HIMAGELIST, fw::DestroyImageList> {
 public:
-    CImageList() = default;
-    ~CImageList() { DeleteImageList(); }
-    CImageList(const CImageList&) = delete;
-    CImageList& operator=(const CImageList&) = delete;
-    CImageList(CImageList&& other) noexcept : m_h(std::exchange(other.m_h, nullptr)) {}
-    CImageList& operator=(CImageList&& other) noexcept {
-        if (this != &other) {
-            DeleteImageList();
-            m_h = std::exchange(other.m_h, nullptr);
-        }
-        return *this;
-    }
+    using OwnedHandle::OwnedHandle;
 
     // Replaces what was held.
     BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow) {
-        DeleteImageList();
-        m_h = ::ImageList_Create(cx, cy, nFlags, nInitial, nGrow);
-        return m_h != nullptr;
+        return Attach(::ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
     }
-    BOOL DeleteImageList() {
-        if (!m_h) return FALSE;
-        return ::ImageList_Destroy(std::exchange(m_h, nullptr));
-    }
-    BOOL Attach(HIMAGELIST h) {
-        DeleteImageList();
-        m_h = h;
-        return h != nullptr;
-    }
-    HIMAGELIST Detach() { return std::exchange(m_h, nullptr); }
-    HIMAGELIST GetSafeHandle() const { return m_h; }
-    operator HIMAGELIST() const { return m_h; }
+    BOOL DeleteImageList() { return Release(); }
 
     // Adds a copy of the icon (the caller keeps its own); returns its index or -1.
     int Add(HICON hIcon) const { return m_h ? ::ImageList_ReplaceIcon(m_h, -1, hIcon) : -1; }
@@ -49,7 +33,4 @@ public:
     BOOL Draw(HDC hDC, int nImage, POINT pt, UINT nStyle) const {
         return m_h ? ::ImageList_Draw(m_h, nImage, hDC, pt.x, pt.y, nStyle) : FALSE;
     }
-
-private:
-    HIMAGELIST m_h = nullptr;
 };

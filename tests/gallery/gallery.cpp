@@ -129,8 +129,8 @@ void ShowControls() {
             b.Create(s.caption, WS_CHILD | WS_VISIBLE | s.style, s.rc, &host,
                      static_cast<UINT>(2001 + i));
             b.SetFont(font, FALSE);
-            b.SetImages(Load(s.in), Load(s.out));
-            for (int slot : {0, 2, 4}) b.m_colors[slot] = s.back;
+            b.SetImages(CBitmap(Load(s.in)), CBitmap(Load(s.out)));
+            for (int slot : {0, 2, 4}) b.SetColor(slot, s.back);
             if (s.tip) b.SetTipText(s.tip);
         }
         seconds.Create(L"10", WS_CHILD | WS_VISIBLE, RECT{80, 95, 100, 120}, &host, 1008);

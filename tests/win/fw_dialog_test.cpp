@@ -166,19 +166,18 @@ protected:
     }
 
 private:
-    fw::Reply Record(WPARAM, LPARAM) {
-        m_seen.push_back(m_current);
+    fw::Reply Record(UINT message) {
+        m_seen.push_back(message);
         return fw::PassOn();
     }
-    fw::Reply OnNcCreate(WPARAM w, LPARAM l) { return (m_current = WM_NCCREATE, Record(w, l)); }
-    fw::Reply OnCreate(WPARAM w, LPARAM l) { return (m_current = WM_CREATE, Record(w, l)); }
-    fw::Reply OnSetFont(WPARAM w, LPARAM l) { return (m_current = WM_SETFONT, Record(w, l)); }
+    fw::Reply OnNcCreate(WPARAM, LPARAM) { return Record(WM_NCCREATE); }
+    fw::Reply OnCreate(WPARAM, LPARAM) { return Record(WM_CREATE); }
+    fw::Reply OnSetFont(HFONT, BOOL) { return Record(WM_SETFONT); }
     static constexpr fw::MsgEntry kMessages[] = {
         fw::Msg<WM_NCCREATE, &FirstMessagesDlg::OnNcCreate>,
         fw::Msg<WM_CREATE, &FirstMessagesDlg::OnCreate>,
         fw::Msg<WM_SETFONT, &FirstMessagesDlg::OnSetFont>,
     };
-    UINT m_current = 0;
 };
 
 TEST(FwDialog, MessagesBeforeInitDialogReachTheObject) {

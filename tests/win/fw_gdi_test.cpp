@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "fw/gdi.h"
+#include "fw/image_list.h"
 
 namespace {
 
@@ -91,6 +92,62 @@ TEST(FwGdi, SelectionGuardsRestoreTheOldObjectsInOrder) {
     // Deselected, the bitmaps can be deleted.
     EXPECT_TRUE(b1.DeleteObject());
     EXPECT_TRUE(b2.DeleteObject());
+}
+
+// Image lists and icons have the same owner as the GDI objects: moved, never copied, freed once.
+static_assert(!std::is_copy_constructible_v<CImageList> &&
+              std::is_move_constructible_v<CImageList>);
+static_assert(!std::is_copy_constructible_v<CIcon> && std::is_move_assignable_v<CIcon>);
+
+// (A moved image list is tested with the list views, FwList.MovedImageListIsDestroyedOnce.)
+TEST(FwGdi, IconsAreDestroyedOnceByTheirLastOwner) {
+    const BYTE andMask[4 * 32] = {}, xorMask[4 * 32] = {};
+    CIcon icon(::CreateIcon(nullptr, 32, 32, 1, 1, andMask, xorMask));
+    ASSERT_NE(icon.GetSafeHandle(), nullptr);
+    const HICON hIcon = icon;
+    {
+        CIcon other;
+        other = std::move(icon);
+        EXPECT_EQ(icon.GetSafeHandle(), nullptr);
+        ICONINFO info{};
+        ASSERT_TRUE(::GetIconInfo(hIcon, &info));
+        ::DeleteObject(info.hbmMask);
+        ::DeleteObject(info.hbmColor);
+    }
+    ICONINFO info{};
+    EXPECT_FALSE(::GetIconInfo(hIcon, &info)) << "destroyed with its last owner";
+}
+
+// The drawing helpers: a fill in one colour, a bitmap at its own size or stretched, and a
+// saved state that undoes what a step changed.
+TEST(FwGdi, FillDrawAndSavedDC) {
+    CClientDC screen(nullptr);
+    CMemoryDC target(screen), source(screen);
+    CBitmap canvas(::CreateCompatibleBitmap(screen, 20, 10));
+    CSelectObject on(target, canvas);
+    fw::Fill(target, fw::ToRect(RECT{0, 0, 20, 10}), RGB(0, 0, 255));
+    EXPECT_EQ(::GetPixel(target, 19, 9), RGB(0, 0, 255));
+
+    CBitmap red(::CreateCompatibleBitmap(screen, 2, 2));
+    {
+        CSelectObject sel(source, red);
+        fw::Fill(source, RECT{0, 0, 2, 2}, RGB(255, 0, 0));
+    }
+    fw::Draw(target, source, red, 1, 1);  // its own 2 x 2
+    EXPECT_EQ(::GetPixel(target, 2, 2), RGB(255, 0, 0));
+    EXPECT_EQ(::GetPixel(target, 3, 3), RGB(0, 0, 255));
+    fw::Draw(target, source, red, 10, 0, 10, 10);  // stretched over the right half
+    EXPECT_EQ(::GetPixel(target, 19, 9), RGB(255, 0, 0));
+    EXPECT_EQ(::GetPixel(target, 9, 9), RGB(0, 0, 255));
+    fw::Draw(target, source, CBitmap(), 0, 0, 20, 10);  // nothing to draw
+    EXPECT_EQ(::GetPixel(target, 0, 0), RGB(0, 0, 255));
+
+    ::SetTextColor(target, RGB(1, 2, 3));
+    {
+        CSavedDC saved(target);
+        ::SetTextColor(target, RGB(4, 5, 6));
+    }
+    EXPECT_EQ(::GetTextColor(target), RGB(1, 2, 3));
 }
 
 }  // namespace

@@ -119,6 +119,56 @@ TEST(FwMsgTable, TypedArgumentsComeFromTheMessage) {
     EXPECT_EQ(w.m_timers, (std::vector<UINT_PTR>{77}));
 }
 
+// WM_SETCURSOR and WM_INITDIALOG arrive split into their documented arguments, and the
+// handler's BOOL is the message's result.
+class CrackedWnd : public CWnd {
+public:
+    HWND m_hCursorWnd = nullptr, m_hFocus = nullptr;
+    UINT m_nHitTest = 0, m_nMouseMsg = 0;
+    LPARAM m_lInit = 0;
+
+protected:
+    bool ProcessMessageTable(fw::MsgContext& ctx) override {
+        return ctx.Run(*this, kMessages) || CWnd::ProcessMessageTable(ctx);
+    }
+
+private:
+    BOOL OnSetCursor(HWND hWnd, UINT nHitTest, UINT message) {
+        m_hCursorWnd = hWnd;
+        m_nHitTest = nHitTest;
+        m_nMouseMsg = message;
+        return nHitTest == HTCLIENT;
+    }
+    BOOL OnInitDialog(HWND hFocus, LPARAM lInitParam) {
+        m_hFocus = hFocus;
+        m_lInit = lInitParam;
+        return FALSE;
+    }
+    static constexpr fw::MsgEntry kMessages[] = {
+        fw::Msg<WM_SETCURSOR, &CrackedWnd::OnSetCursor>,
+        fw::Msg<WM_INITDIALOG, &CrackedWnd::OnInitDialog>,
+    };
+};
+
+TEST(FwMsgTable, SetCursorAndInitDialogGetTypedArguments) {
+    CrackedWnd w;
+    ASSERT_TRUE(Popup::Create(w));
+    const HWND hSelf = w;
+    EXPECT_EQ(w.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(hSelf),
+                            MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+              TRUE);
+    EXPECT_EQ(w.m_hCursorWnd, hSelf);
+    EXPECT_EQ(w.m_nHitTest, static_cast<UINT>(HTCLIENT));
+    EXPECT_EQ(w.m_nMouseMsg, static_cast<UINT>(WM_LBUTTONDOWN));
+    EXPECT_EQ(w.SendMessage(WM_SETCURSOR, 0, MAKELPARAM(HTCAPTION, WM_MOUSEMOVE)), FALSE);
+    EXPECT_EQ(w.m_nHitTest, static_cast<UINT>(HTCAPTION));
+    EXPECT_EQ(w.m_nMouseMsg, static_cast<UINT>(WM_MOUSEMOVE));
+
+    EXPECT_EQ(w.SendMessage(WM_INITDIALOG, reinterpret_cast<WPARAM>(hSelf), 0x12345), FALSE);
+    EXPECT_EQ(w.m_hFocus, hSelf);
+    EXPECT_EQ(w.m_lInit, 0x12345);
+}
+
 TEST(FwMsgTable, HandlerExceptionStopsAtTheWindowProcedure) {
     DerivedWnd w;
     ASSERT_TRUE(Popup::Create(w));

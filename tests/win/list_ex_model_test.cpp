@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "tests/win/gui_object_count.h"
 #include "tests/win/list_ex_support.h"
 
 namespace {
@@ -325,6 +326,61 @@ TEST_F(ListExModel, LockedSettersLeaveAnotherWindowsLockAlone) {
     CWnd::UnlockWindowUpdate();
     EXPECT_TRUE(m_list.LockWindowUpdate());
     CWnd::UnlockWindowUpdate();
+}
+
+// A setter turns redrawing off and on only for a list on the screen: WM_SETREDRAW would show
+// a hidden one.
+TEST_F(ListExModel, SettersLeaveAHiddenListHiddenAndAShownOneShown) {
+    Make(2, 2);
+    m_owner.ShowWindow(SW_SHOW);
+    m_list.ShowWindow(SW_HIDE);
+    m_list.SetTextColors(1, 2, 3);
+    m_list.SetCellText(0, 1, L"文字");
+    EXPECT_FALSE(m_list.GetStyle() & WS_VISIBLE);
+    m_list.ShowWindow(SW_SHOW);
+    m_list.SetTextColors(4, 5, 6);
+    m_list.SetCellLinks(1, 1, lxtest::Actions());
+    EXPECT_TRUE(m_list.GetStyle() & WS_VISIBLE);
+    // Redrawing is on again: the rows are drawn, in the row colour a setter gave.
+    constexpr COLORREF kRowBk = RGB(10, 200, 30);
+    m_list.SetRowBackColor(kRowBk);
+    RECT rc{};
+    ASSERT_TRUE(m_list.GetItemRect(0, &rc, LVIR_LABEL));
+    const lxtest::Pixels shot = lxtest::Shot(m_list);
+    EXPECT_EQ(shot.At(rc.right - 3, (rc.top + rc.bottom) / 2), kRowBk);
+}
+
+// The bold and underlined fonts are made once per font, not per row and paint, and shared by
+// every list drawn in the same font; WM_SETFONT makes a new set.
+TEST_F(ListExModel, FontsAreMadeOncePerFontAndShared) {
+    Make(2, 3);
+    m_owner.ShowWindow(SW_SHOW);
+    CListEx other;
+    ASSERT_TRUE(other.Create(lxtest::kListStyle, RECT{0, 0, 300, 200}, &m_owner, 1008));
+    other.SetFont(m_font, FALSE);
+    other.AddColumn(0, L"列", LVCFMT_LEFT, 60);
+    other.AddRow(0, L"条目");
+    const auto paint = [](CListEx& list) {
+        list.Invalidate(TRUE);
+        list.UpdateWindow();
+    };
+    paint(m_list);
+    const long afterFirst = GdiObjectCount();
+    paint(m_list);
+    paint(other);
+    EXPECT_EQ(GdiObjectCount(), afterFirst);
+
+    CFont bigger(
+        ::CreateFontW(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
+    m_list.SetFont(bigger, FALSE);
+    paint(m_list);
+    // The new font's bold and underlined forms; the old set stays for the other list.
+    EXPECT_EQ(GdiObjectCount(), afterFirst + 3);
+    other.SetFont(bigger, FALSE);
+    paint(other);
+    EXPECT_EQ(GdiObjectCount(), afterFirst + 1) << "the old set went with its last list";
+    m_list.DestroyWindow();
+    other.DestroyWindow();
 }
 
 }  // namespace

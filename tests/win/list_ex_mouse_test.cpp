@@ -93,6 +93,34 @@ TEST_F(ListExMouse, LinksAreHotExactlyOverTheirDrawnTextsAndNotInTheGaps) {
     EXPECT_EQ(m_list.GetHotKind(), 0u);
 }
 
+// The cursor's test before a move serves that move only where the move really is, and only
+// while the rows stay as they were.
+TEST_F(ListExMouse, TheCursorsHitTestServesOnlyAMoveAtTheSamePoint) {
+    const RECT lb = Label(1);
+    const int y = lb.top + 25;
+    const auto links = DrawnLinks(lb.top + 17, lb.top + 33);
+    ASSERT_EQ(links.size(), 3u);
+    const POINT onLink{(links[1].first + links[1].second) / 2, y};
+    POINT screen = onLink;
+    ::ClientToScreen(m_list, &screen);
+    ASSERT_TRUE(::SetCursorPos(screen.x, screen.y));
+    const LPARAM client = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+    EXPECT_EQ(
+        m_list.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_list.GetSafeHwnd()), client),
+        TRUE);
+    EXPECT_EQ(m_list.GetHotLink(), 2);
+    // The move comes elsewhere: tested there.
+    EXPECT_EQ(HotLinkAt(links[0].first - 1, y), 0);
+    // Tested at the cursor again, then the move at that point finds the same link.
+    m_list.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_list.GetSafeHwnd()), client);
+    EXPECT_EQ(HotLinkAt(onLink.x, onLink.y), 2);
+    // A change of the rows between the cursor's test and the move: the move tests again.
+    m_list.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_list.GetSafeHwnd()), client);
+    m_list.SetCellText(1, 2, L"");
+    EXPECT_EQ(HotLinkAt(onLink.x, onLink.y), 0);
+    uitest::MouseTo(POINT{2, 2});
+}
+
 TEST_F(ListExMouse, OnAOneLineRowTheLowerPartOfALinkIsNotHot) {
     const RECT lb = Label(2);
     // Centred in the whole row, the links reach below the name band: their underlines lie

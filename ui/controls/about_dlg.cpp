@@ -16,16 +16,6 @@ constexpr POINT kNoticeAt{30, 135};
 constexpr RECT kLinkRect{30, 90, 180, 130};
 constexpr RECT kCloseRect{225, 125, 308, 153};  // the close images' own 83 x 28
 
-HBITMAP LoadModuleBitmap(UINT nID) {
-    return ::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(nID));
-}
-
-void SetBackColors(CButtonST& button, COLORREF cr) {
-    button.m_colors[CButtonST::BTNST_COLOR_BK_IN] = cr;
-    button.m_colors[CButtonST::BTNST_COLOR_BK_OUT] = cr;
-    button.m_colors[CButtonST::BTNST_COLOR_BK_FOCUS] = cr;
-}
-
 }  // namespace
 
 CAboutDlg::CAboutDlg(CWnd* pParentWnd) : CDialog(IDD_ABOUTBOX, pParentWnd) {}
@@ -41,18 +31,18 @@ BOOL CAboutDlg::OnInitDialog() {
     // Without the skin's colour the buttons keep the system's colours: white text on the
     // system background would not be read.
     if (m_pcrBack) {
-        SetBackColors(m_btnLink, *m_pcrBack);
-        m_btnLink.m_colors[CButtonST::BTNST_COLOR_FG_IN] = kLinkTextActive;
-        m_btnLink.m_colors[CButtonST::BTNST_COLOR_FG_OUT] = kLinkText;
-        m_btnLink.m_colors[CButtonST::BTNST_COLOR_FG_FOCUS] = kLinkTextActive;
+        m_btnLink.SetBackColor(*m_pcrBack);
+        m_btnLink.SetColor(CButtonST::BTNST_COLOR_FG_IN, kLinkTextActive);
+        m_btnLink.SetColor(CButtonST::BTNST_COLOR_FG_OUT, kLinkText);
+        m_btnLink.SetColor(CButtonST::BTNST_COLOR_FG_FOCUS, kLinkTextActive);
     }
     m_btnLink.SetTipText(kLinkTip);
     m_btnLink.SetLink(kForumHomePage);
 
     m_btnClose.Create(L"&C", WS_CHILD | WS_VISIBLE | WS_TABSTOP, kCloseRect, this, IDOK);
     m_btnClose.SetFont(hFont, TRUE);
-    m_btnClose.SetImages(LoadModuleBitmap(IDB_CLOSE_IN), LoadModuleBitmap(IDB_CLOSE_OUT));
-    if (m_pcrBack) SetBackColors(m_btnClose, *m_pcrBack);
+    m_btnClose.SetImages(IDB_CLOSE_IN, IDB_CLOSE_OUT);
+    if (m_pcrBack) m_btnClose.SetBackColor(*m_pcrBack);
     m_btnClose.SetTipText(kCloseTip);
     return TRUE;
 }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "fw/gdi.h"
 
 namespace {
@@ -24,9 +26,7 @@ CButtonST::CButtonST() {
     SetDefaultColors();
 }
 
-CButtonST::~CButtonST() {
-    FreeImages();
-}
+CButtonST::~CButtonST() = default;
 
 CButtonST::ShellExecuteExProc CButtonST::SetShellExecuteProc(ShellExecuteExProc pfn) {
     const ShellExecuteExProc previous = g_pfnShellExecuteEx;
@@ -65,42 +65,48 @@ void CButtonST::PreSubclassWindow() {
 
 // --- images, tooltip, link ------------------------------------------------------------------
 
-void CButtonST::FreeImages() {
-    if (m_imgIn.hBitmap) ::DeleteObject(m_imgIn.hBitmap);
-    if (m_imgOut.hBitmap) ::DeleteObject(m_imgOut.hBitmap);
-    m_imgIn = Image{};
-    m_imgOut = Image{};
-}
-
-int CButtonST::SetImages(HBITMAP hBitmapIn, HBITMAP hBitmapOut) {
+int CButtonST::SetImages(CBitmap&& bmpIn, CBitmap&& bmpOut) {
+    // Taken whatever happens: what is not kept is deleted on the way out.
+    CBitmap in(std::move(bmpIn)), out(std::move(bmpOut));
     // One object handed over twice is kept, and deleted, once.
-    if (hBitmapOut == hBitmapIn) hBitmapOut = nullptr;
-    // The images held so far go, except a handle that is handed over again.
-    for (HBITMAP hOld : {m_imgIn.hBitmap, m_imgOut.hBitmap}) {
-        if (hOld && hOld != hBitmapIn && hOld != hBitmapOut) ::DeleteObject(hOld);
+    if (out.GetSafeHandle() == in.GetSafeHandle()) out.Detach();
+    // An image held so far that comes back (a borrowed handle wrapped again) is not deleted
+    // under the new owner.
+    for (Image* pHeld : {&m_imgIn, &m_imgOut}) {
+        const HBITMAP h = pHeld->bitmap.GetSafeHandle();
+        if (h && (h == in.GetSafeHandle() || h == out.GetSafeHandle())) pHeld->bitmap.Detach();
     }
     m_imgIn = Image{};
     m_imgOut = Image{};
-
     int result = 0;
-    if (!hBitmapIn) {
-        // Without an In image there is nothing to show; an Out image given alone is still
-        // the button's to delete.
-        if (hBitmapOut) ::DeleteObject(hBitmapOut);
-    } else {
-        BITMAP bmIn{}, bmOut{};
-        if (!::GetObjectW(hBitmapIn, sizeof bmIn, &bmIn) ||
-            (hBitmapOut && !::GetObjectW(hBitmapOut, sizeof bmOut, &bmOut))) {
-            ::DeleteObject(hBitmapIn);
-            if (hBitmapOut) ::DeleteObject(hBitmapOut);
+    // Without an In image there is nothing to show.
+    if (in.GetSafeHandle()) {
+        const SIZE sizeIn = in.GetSize();
+        const SIZE sizeOut = out.GetSize();
+        if (sizeIn.cx == 0 || (out.GetSafeHandle() && sizeOut.cx == 0)) {
             result = 1;
         } else {
-            m_imgIn = Image{hBitmapIn, bmIn.bmWidth, bmIn.bmHeight};
-            if (hBitmapOut) m_imgOut = Image{hBitmapOut, bmOut.bmWidth, bmOut.bmHeight};
+            m_imgIn = Image{std::move(in), sizeIn};
+            if (out.GetSafeHandle()) m_imgOut = Image{std::move(out), sizeOut};
         }
     }
     Repaint();
     return result;
+}
+
+int CButtonST::SetImages(UINT nIDIn, UINT nIDOut) {
+    return SetImages(nIDIn ? fw::LoadModuleBitmap(nIDIn) : CBitmap{},
+                     nIDOut ? fw::LoadModuleBitmap(nIDOut) : CBitmap{});
+}
+
+void CButtonST::SetColor(int nSlot, COLORREF cr) {
+    if (nSlot < 0 || nSlot >= BTNST_MAX_COLORS) return;
+    m_colors[nSlot] = cr;
+}
+
+void CButtonST::SetBackColor(COLORREF cr) {
+    for (int slot : {BTNST_COLOR_BK_IN, BTNST_COLOR_BK_OUT, BTNST_COLOR_BK_FOCUS})
+        SetColor(slot, cr);
 }
 
 void CButtonST::InitToolTip() {
@@ -165,9 +171,9 @@ void CButtonST::OnMouseMove(UINT nFlags, POINT point) {
     }
 }
 
-fw::Reply CButtonST::OnSetCursor(WPARAM, LPARAM lParam) {
+fw::Reply CButtonST::OnSetCursor(HWND, UINT nHitTest, UINT) {
     // The hand from the first move on, without the class's arrow flashing between moves.
-    if (LOWORD(lParam) != HTCLIENT) return fw::PassOn();
+    if (nHitTest != HTCLIENT) return fw::PassOn();
     ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
     return fw::Handled(TRUE);
 }
@@ -197,7 +203,7 @@ UINT CButtonST::OnGetDlgCode(MSG*) {
     return code | (m_bDefaultButton ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
 }
 
-LRESULT CButtonST::OnSetStyle(UINT nStyle, BOOL bRedraw) {
+void CButtonST::OnSetStyle(UINT nStyle, BOOL bRedraw) {
     const UINT type = nStyle & BS_TYPEMASK;
     if (type == BS_DEFPUSHBUTTON)
         m_bDefaultButton = TRUE;
@@ -205,15 +211,14 @@ LRESULT CButtonST::OnSetStyle(UINT nStyle, BOOL bRedraw) {
         m_bDefaultButton = FALSE;
     // The dialog manager moves the default push button around with this message: the button
     // stays owner-drawn whatever type it is given.
-    return DefWindowProc(BM_SETSTYLE, (nStyle & ~kTypeBits) | BS_OWNERDRAW, bRedraw);
+    DefWindowProc(BM_SETSTYLE, (nStyle & ~kTypeBits) | BS_OWNERDRAW, bRedraw);
 }
 
-LRESULT CButtonST::OnSetCheck(UINT nCheck) {
+void CButtonST::OnSetCheck(UINT nCheck) {
     if (m_bCheckBox) {
         m_nChecked = (nCheck == BST_CHECKED || nCheck == BST_INDETERMINATE) ? 1 : 0;
         Repaint();
     }
-    return 0;
 }
 
 void CButtonST::OnSysColorChange() {
@@ -259,7 +264,7 @@ void CButtonST::DrawItem(DRAWITEMSTRUCT* pDIS) {
     CString strCaption;
     GetWindowText(strCaption);
     RECT rcCaption = rcItem;
-    if (m_imgIn.hBitmap) DrawImage(hDC, rcItem, !strCaption.IsEmpty(), &rcCaption);
+    if (m_imgIn.bitmap.GetSafeHandle()) DrawImage(hDC, rcItem, !strCaption.IsEmpty(), &rcCaption);
     if (!strCaption.IsEmpty()) DrawCaption(hDC, strCaption, rcCaption);
     // No focus rectangle: the focus shows through the focus colours alone.
     ::RestoreDC(hDC, nSaved);
@@ -274,23 +279,23 @@ void CButtonST::DrawBackground(HDC hDC, const RECT& rcItem) {
 }
 
 void CButtonST::DrawImage(HDC hDC, const RECT& rcItem, bool bHasCaption, RECT* pCaption) {
-    const bool bUseOut = m_imgOut.hBitmap && !m_bPressed && (m_bCheckBox || !m_bHover);
+    const bool bUseOut =
+        m_imgOut.bitmap.GetSafeHandle() && !m_bPressed && (m_bCheckBox || !m_bHover);
     const Image& img = bUseOut ? m_imgOut : m_imgIn;
 
     int x = rcItem.left;
     if (bHasCaption)
-        pCaption->left += img.cx + 3;
+        pCaption->left += img.size.cx + 3;
     else
-        x += (Width(rcItem) - img.cx) / 2;
-    int y = rcItem.top + (Height(rcItem) - img.cy) / 2;
+        x += (Width(rcItem) - img.size.cx) / 2;
+    int y = rcItem.top + (Height(rcItem) - img.size.cy) / 2;
     if (m_bPressed && !m_bCheckBox) {
         ++x;
         ++y;
     }
 
     CMemoryDC dcImage(hDC);
-    CSelectObject select(dcImage, img.hBitmap);
-    ::BitBlt(hDC, x, y, img.cx, img.cy, dcImage, 0, 0, SRCCOPY);
+    fw::Draw(hDC, dcImage, img.bitmap, x, y);
 }
 
 void CButtonST::DrawCaption(HDC hDC, const wchar_t* pszText, RECT rcCaption) {

@@ -7,10 +7,11 @@
 #include <shellapi.h>
 
 #include "fw/controls.h"
+#include "fw/gdi.h"
 
 class CButtonST : public CButton {
 public:
-    // Slots of m_colors.
+    // Colour slots (SetColor).
     enum {
         BTNST_COLOR_BK_IN = 0,     // background while hovered or pressed
         BTNST_COLOR_FG_IN = 1,     // caption while hovered or pressed
@@ -26,11 +27,17 @@ public:
     CButtonST();
     ~CButtonST() override;
 
-    // Takes ownership of both bitmaps (each must be an object of its own; the same handle
-    // twice counts as In only) after deleting the ones held so far. A null In leaves the
-    // button without images. Returns 0, or 1 when a bitmap's size cannot be read (then no
-    // image is kept and the ones given are deleted).
-    int SetImages(HBITMAP hBitmapIn, HBITMAP hBitmapOut);
+    // Takes both bitmaps in place of the ones held so far (the same handle in both counts as
+    // In only). Without an In bitmap the button has no images. Returns 0, or 1 when a bitmap's
+    // size cannot be read (then no image is kept and the ones given are deleted).
+    int SetImages(CBitmap&& bmpIn, CBitmap&& bmpOut);
+    // The same with bitmap resources of this module (0 or an unknown id: none).
+    int SetImages(UINT nIDIn, UINT nIDOut);
+    // One colour slot (BTNST_COLOR_*); the next paint shows it.
+    void SetColor(int nSlot, COLORREF cr);
+    COLORREF GetColor(int nSlot) const { return m_colors[nSlot]; }
+    // The background of every state: hovered or pressed, otherwise, focused.
+    void SetBackColor(COLORREF cr);
     // Sets the tooltip's text, creating the tooltip on first use. A null text does nothing.
     void SetTipText(LPCWSTR pszText);
     // The address that a click opens with the shell, or none when null or empty. An address of
@@ -46,17 +53,16 @@ public:
     using ShellExecuteExProc = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
     static ShellExecuteExProc SetShellExecuteProc(ShellExecuteExProc pfn);
 
-    // The owner writes the colours directly (then repaints, or lets the next paint show them).
-    COLORREF m_colors[BTNST_MAX_COLORS];
-    // Tick state of a check-box button (0 or 1). The owner may set it directly and repaint.
+    // Tick state of a check-box button (0 or 1): read it here, set it with SetCheck.
     int m_nChecked = 0;
-    // Set from the creation style: the button is a check box.
+    // Set from the creation style: the button is a check box. Read only.
     BOOL m_bCheckBox = FALSE;
 
     BOOL IsHovered() const { return m_bHover; }
     BOOL IsDefaultButton() const { return m_bDefaultButton; }
-    HBITMAP GetImageIn() const { return m_imgIn.hBitmap; }
-    HBITMAP GetImageOut() const { return m_imgOut.hBitmap; }
+    // Borrowed: the button keeps them.
+    HBITMAP GetImageIn() const { return m_imgIn.bitmap.GetSafeHandle(); }
+    HBITMAP GetImageOut() const { return m_imgOut.bitmap.GetSafeHandle(); }
     HWND GetToolTipHwnd() const { return m_tip.GetSafeHwnd(); }
 
 protected:
@@ -79,26 +85,24 @@ protected:
 
 private:
     struct Image {
-        HBITMAP hBitmap = nullptr;
-        LONG cx = 0;
-        LONG cy = 0;
+        CBitmap bitmap;
+        SIZE size{};
     };
 
     void SetDefaultColors();
-    void FreeImages();
     void InitToolTip();
     void Repaint() const;
     void CancelHover();
 
     void OnMouseMove(UINT nFlags, POINT point);
-    fw::Reply OnSetCursor(WPARAM wParam, LPARAM lParam);
+    fw::Reply OnSetCursor(HWND hWnd, UINT nHitTest, UINT message);
     void OnMouseLeave();
     void OnKillFocus(HWND hWndNew);
     void OnCancelMode();
     void OnActivate(UINT nState, HWND hWndOther, BOOL bMinimized);
     UINT OnGetDlgCode(MSG* pMsg);
-    LRESULT OnSetStyle(UINT nStyle, BOOL bRedraw);
-    LRESULT OnSetCheck(UINT nCheck);
+    void OnSetStyle(UINT nStyle, BOOL bRedraw);
+    void OnSetCheck(UINT nCheck);
     LRESULT OnGetCheck() { return m_nChecked; }
     void OnSysColorChange();
     HBRUSH OnCtlColor(HDC hDC, HWND hWnd);
@@ -120,6 +124,7 @@ private:
         fw::ReflectCmd<BN_CLICKED, &CButtonST::OnClicked>,
     };
 
+    COLORREF m_colors[BTNST_MAX_COLORS];
     CToolTipCtrl m_tip;
     wchar_t m_szLink[kMaxLink] = {};
     Image m_imgIn;

@@ -4,28 +4,92 @@
 
 #include <algorithm>
 
-// Locks the list's window updates while a setter changes it, then repaints it once. Unlocks
-// only a lock it took: another window's lock is not ours to end.
+// Turns the list's redrawing off while a setter changes it, then repaints it once. Only a list
+// on the screen is touched: WM_SETREDRAW TRUE would show a hidden window, and a hidden list is
+// painted whole when it is shown. Unlike LockWindowUpdate, the lock is the list's own: no other
+// window of the desktop waits for it.
 class CListEx::UpdateLock {
 public:
-    explicit UpdateLock(const CListEx& list, bool bInvalidate = true)
+    explicit UpdateLock(CListEx& list, bool bInvalidate = true)
         : m_list(list),
           m_bInvalidate(bInvalidate),
-          m_bLocked(list.GetSafeHwnd() && list.LockWindowUpdate()) {}
+          m_bOff(list.m_nUpdateLocks++ == 0 && list.GetSafeHwnd() && list.IsWindowVisible()) {
+        // The rows under the pointer may change: the next mouse message tests again.
+        list.ForgetCursorHit();
+        if (m_bOff) m_list.SendMessage(WM_SETREDRAW, FALSE);
+    }
     ~UpdateLock() {
-        // A list that is not on the screen is painted whole when it is shown; invalidating it
-        // would only cost a call to the window manager per change.
-        if (m_bInvalidate && m_list.GetSafeHwnd() && m_list.IsWindowVisible())
+        if (m_bOff) m_list.SendMessage(WM_SETREDRAW, TRUE);
+        --m_list.m_nUpdateLocks;
+        if (m_bInvalidate && m_list.m_nUpdateLocks == 0 && m_list.GetSafeHwnd() &&
+            m_list.IsWindowVisible())
             m_list.Invalidate(TRUE);
-        if (m_bLocked) CWnd::UnlockWindowUpdate();
     }
     UpdateLock(const UpdateLock&) = delete;
     UpdateLock& operator=(const UpdateLock&) = delete;
 
 private:
-    const CListEx& m_list;
+    CListEx& m_list;
     bool m_bInvalidate;
-    bool m_bLocked;
+    bool m_bOff;
+};
+
+// The bold and underlined forms of a font. One set serves every list drawn in the same font:
+// a window of many lists would otherwise hold two more GDI objects per list.
+class CListEx::FontSet {
+public:
+    explicit FontSet(HFONT hFont) : m_hNormal(hFont) {
+        LOGFONTW lf{};
+        if (!hFont || !::GetObjectW(hFont, sizeof lf, &lf)) return;
+        LOGFONTW lfBold = lf;
+        lfBold.lfWeight = FW_BOLD;
+        m_bold.CreateFontIndirect(&lfBold);
+        LOGFONTW lfUnderline = lf;
+        lfUnderline.lfUnderline = TRUE;
+        m_underline.CreateFontIndirect(&lfUnderline);
+    }
+    // The font itself stays its owner's; a form that could not be made is the font.
+    HFONT Normal() const { return m_hNormal; }
+    HFONT Bold() const { return m_bold.GetSafeHandle() ? m_bold.GetSafeHandle() : m_hNormal; }
+    HFONT Underline() const {
+        return m_underline.GetSafeHandle() ? m_underline.GetSafeHandle() : m_hNormal;
+    }
+
+    // The set of hFont's face, size and style, shared while any list holds it.
+    static std::shared_ptr<const FontSet> For(HFONT hFont) {
+        LOGFONTW lf{};
+        const bool bKnown = hFont && ::GetObjectW(hFont, sizeof lf, &lf);
+        // The UI thread's lists share; another thread's lists keep their own.
+        thread_local std::vector<std::pair<LOGFONTW, std::weak_ptr<const FontSet>>> t_sets;
+        std::erase_if(t_sets, [](const auto& entry) { return entry.second.expired(); });
+        if (bKnown) {
+            for (const auto& [key, weak] : t_sets) {
+                if (SameFont(key, lf)) {
+                    if (auto shared = weak.lock(); shared && shared->m_hNormal == hFont)
+                        return shared;
+                }
+            }
+        }
+        auto set = std::make_shared<const FontSet>(hFont);
+        if (bKnown) t_sets.emplace_back(lf, set);
+        return set;
+    }
+
+private:
+    static bool SameFont(const LOGFONTW& a, const LOGFONTW& b) {
+        return a.lfHeight == b.lfHeight && a.lfWidth == b.lfWidth &&
+               a.lfEscapement == b.lfEscapement && a.lfOrientation == b.lfOrientation &&
+               a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic &&
+               a.lfUnderline == b.lfUnderline && a.lfStrikeOut == b.lfStrikeOut &&
+               a.lfCharSet == b.lfCharSet && a.lfOutPrecision == b.lfOutPrecision &&
+               a.lfClipPrecision == b.lfClipPrecision && a.lfQuality == b.lfQuality &&
+               a.lfPitchAndFamily == b.lfPitchAndFamily &&
+               ::wcsncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
+    }
+
+    HFONT m_hNormal;
+    CFont m_bold;
+    CFont m_underline;
 };
 
 CListEx::CListEx()
@@ -43,8 +107,8 @@ CListEx::~CListEx() = default;
 int CListEx::AddColumn(int nCol, LPCWSTR pszHeading, int nFormat, int nWidth, UINT nKind,
                        BOOL bAutoWidth) {
     if (nCol < 0) return -1;
-    m_arrColKind.InsertAt(nCol, nKind);
-    m_arrAutoWidth.InsertAt(nCol, bAutoWidth ? 1 : 0);
+    ForgetCursorHit();
+    m_cols.InsertAt(nCol, Column{nKind, bAutoWidth != FALSE});
     return InsertColumn(nCol, pszHeading, nFormat, nWidth);
 }
 
@@ -54,23 +118,28 @@ int CListEx::AddRow(int nRow, LPCWSTR pszText, int nImage, UINT nKind, LPCWSTR p
     // stay in step with the rows. They are in place before the row exists: the list view may
     // ask about the new row while inserting it.
     const int nAt = std::min(nRow, GetItemCount());
-    m_arrDetail.InsertAt(nAt, CString(pszDetail));
-    m_arrRowKind.InsertAt(nAt, nKind);
+    ForgetCursorHit();
+    m_rows.InsertAt(nAt, Row{nKind, CString(pszDetail)});
     const int nItem =
         nImage == NO_IMAGE ? InsertItem(nAt, pszText) : InsertItem(nAt, pszText, nImage);
     if (nItem != nAt) {
-        m_arrDetail.RemoveAt(nAt);
-        m_arrRowKind.RemoveAt(nAt);
+        m_rows.RemoveAt(nAt);
         return -1;
     }
     if (nKind == ROW_HEADER) ++m_nHeaderRows;
-    if (m_arrAutoWidth.GetSize() > 0 && m_arrAutoWidth[0]) AutoSizeColumn(0);
+    if (IsAutoWidth(0)) AutoSizeColumn(0);
     return nItem;
 }
 
+std::vector<unsigned> CListEx::ColumnKinds() const {
+    std::vector<unsigned> kinds;
+    kinds.reserve(static_cast<std::size_t>(m_cols.GetSize()));
+    for (const Column& col : m_cols) kinds.push_back(col.nKind);
+    return kinds;
+}
+
 int CListEx::LinkSetIndex(int nCol) const {
-    std::vector<unsigned> kinds(m_arrColKind.begin(), m_arrColKind.end());
-    return listgeo::LinkSetIndex(kinds, nCol);
+    return listgeo::LinkSetIndex(ColumnKinds(), nCol);
 }
 
 void CListEx::InsertLinkSet(int nSet, const CStringArray& links) {
@@ -86,15 +155,15 @@ void CListEx::RemoveLinkSet(int nSet) {
 }
 
 int CListEx::SetCellText(int nRow, int nCol, LPCWSTR pszText, UINT nKind) {
-    if (nRow < 0 || nRow > GetItemCount() - 1 || nCol < 0 || nCol > m_arrColKind.GetSize() - 1 ||
+    if (nRow < 0 || nRow > GetItemCount() - 1 || nCol < 0 || nCol > m_cols.GetSize() - 1 ||
         nKind > COL_LINK)
         return 0;
     UpdateLock lock(*this);
     if (nCol == 0) {
-        m_arrDetail[nRow].Empty();
+        m_rows[nRow].strDetail.Empty();
     } else {
-        if (m_arrColKind[nCol] > COL_LINK) RemoveLinkSet(LinkSetIndex(nCol));
-        m_arrColKind[nCol] = nKind;
+        if (m_cols[nCol].nKind > COL_LINK) RemoveLinkSet(LinkSetIndex(nCol));
+        m_cols[nCol].nKind = nKind;
     }
     const int nResult = SetItemText(nRow, nCol, pszText);
     if (IsAutoWidth(nCol)) AutoSizeColumn(nCol);
@@ -105,9 +174,8 @@ int CListEx::SetCellLinks(int nRow, int nCol, const CStringArray& links) {
     const int n = links.GetSize();
     if (n == 0) return 0;
     if (n == 1) return SetCellText(nRow, nCol, links[0], COL_LINK);
-    if (nRow < 0 || nRow > GetItemCount() - 1 || nCol < 1 || nCol > m_arrColKind.GetSize() - 1)
-        return 0;
-    const bool bNewSet = m_arrColKind[nCol] <= COL_LINK;
+    if (nRow < 0 || nRow > GetItemCount() - 1 || nCol < 1 || nCol > m_cols.GetSize() - 1) return 0;
+    const bool bNewSet = m_cols[nCol].nKind <= COL_LINK;
     // Only a column that needs a new set is refused when the table is full; one that has its
     // set already gets it replaced.
     if (bNewSet && m_nLinkSets >= MAX_LINKSETS) return 0;
@@ -118,7 +186,7 @@ int CListEx::SetCellLinks(int nRow, int nCol, const CStringArray& links) {
         InsertLinkSet(nSet, links);
     else
         m_arrLinkSets.at(nSet) = links;
-    m_arrColKind[nCol] = static_cast<UINT>(n);
+    m_cols[nCol].nKind = static_cast<UINT>(n);
 
     CString text = links[0];
     for (int k = 1; k < n; ++k) {
@@ -131,8 +199,8 @@ int CListEx::SetCellLinks(int nRow, int nCol, const CStringArray& links) {
 }
 
 int CListEx::AutoSizeColumn(int nCol) {
-    if (nCol < 0 || nCol > m_arrAutoWidth.GetSize() - 1) return 0;
-    m_arrAutoWidth[nCol] = 1;
+    if (nCol < 0 || nCol > m_cols.GetSize() - 1) return 0;
+    m_cols[nCol].bAutoWidth = true;
     int nWidth = 0;
     {
         CClientDC dc(GetSafeHwnd());
@@ -141,11 +209,9 @@ int CListEx::AutoSizeColumn(int nCol) {
         const int nRows = GetItemCount();
         if (nCol == 0 && nRows > 0) GetItemRect(0, &rcIcon, LVIR_ICON);
         for (int r = 0; r < nRows; ++r) {
-            const CString text = GetItemText(r, nCol);
-            SIZE size{};
-            ::GetTextExtentPoint32W(dc, text, text.GetLength(), &size);
+            const int nText = TextWidth(dc, WStringView(GetItemText(r, nCol).Str()));
             const int nCandidate =
-                nCol == 0 ? rcIcon.right + static_cast<int>(size.cx) + 6 : size.cx + 12;
+                nCol == 0 ? static_cast<int>(rcIcon.right) + nText + 6 : nText + 12;
             nWidth = std::max(nWidth, nCandidate);
         }
     }
@@ -155,17 +221,17 @@ int CListEx::AutoSizeColumn(int nCol) {
 int CListEx::CheckAllEntries(BOOL bCheck) {
     const int nRows = GetItemCount();
     for (int i = 0; i < nRows; ++i) {
-        if (m_arrRowKind[i] == ROW_ENTRY) SetCheck(i, bCheck);
+        if (m_rows[i].nKind == ROW_ENTRY) SetCheck(i, bCheck);
     }
     return nRows;
 }
 
 UINT CListEx::GetColumnKind(int nCol) const {
-    return nCol >= 0 && nCol < m_arrColKind.GetSize() ? m_arrColKind[nCol] : COL_TEXT;
+    return nCol >= 0 && nCol < m_cols.GetSize() ? m_cols[nCol].nKind : COL_TEXT;
 }
 
 BOOL CListEx::IsAutoWidth(int nCol) const {
-    return nCol >= 0 && nCol < m_arrAutoWidth.GetSize() && m_arrAutoWidth[nCol] != 0;
+    return nCol >= 0 && nCol < m_cols.GetSize() && m_cols[nCol].bAutoWidth;
 }
 
 // --- look --------------------------------------------------------------------------------------
@@ -270,22 +336,52 @@ fw::Reply CListEx::OnMeasureItem(MEASUREITEMSTRUCT* pMIS) {
     return fw::Handled(TRUE);
 }
 
-LRESULT CListEx::OnSetFocus(HWND hOther) {
-    const LRESULT result = Default();
+void CListEx::OnSetFocus(HWND hOther) {
+    Default();
     // Focus coming back from an in-place child (an edit box) changes nothing of the rows.
-    if (hOther && ::GetParent(hOther) == GetSafeHwnd()) return result;
+    if (hOther && ::GetParent(hOther) == GetSafeHwnd()) return;
     if ((GetStyle() & LVS_TYPEMASK) == LVS_REPORT) RedrawSelection();
-    return result;
 }
 
-LRESULT CListEx::OnKillFocus(HWND hOther) {
-    const LRESULT result = Default();
-    if (hOther && ::GetParent(hOther) == GetSafeHwnd()) return result;
+void CListEx::OnKillFocus(HWND hOther) {
+    Default();
+    if (hOther && ::GetParent(hOther) == GetSafeHwnd()) return;
     if ((GetStyle() & LVS_TYPEMASK) == LVS_REPORT) RedrawSelection();
-    return result;
 }
 
-LRESULT CListEx::OnPaint() {
+void CListEx::OnSetFont(HFONT hFont, BOOL) {
+    Default();
+    // Looked up again even for the same handle: the old font may have been deleted and its
+    // handle given to another.
+    m_pFonts = FontSet::For(hFont);
+    m_hFontsOf = hFont;
+    ForgetCursorHit();
+}
+
+CListEx::FontHandles CListEx::Fonts() const {
+    // A list in a dialog template gets its font before it is subclassed.
+    const HFONT hFont = GetFont();
+    if (!m_pFonts || m_hFontsOf != hFont) {
+        m_pFonts = FontSet::For(hFont);
+        m_hFontsOf = hFont;
+    }
+    return FontHandles{m_pFonts->Normal(), m_pFonts->Bold(), m_pFonts->Underline()};
+}
+
+int CListEx::TextWidth(HDC hDC, WStringView text) {
+    SIZE size{};
+    ::GetTextExtentPoint32W(hDC, text.data(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+}
+
+listgeo::TextMeasure CListEx::MeasureIn(HDC hDC, HFONT hFont) {
+    return [hDC, hFont](WStringView text) {
+        CSelectObject font(hDC, hFont);
+        return TextWidth(hDC, text);
+    };
+}
+
+void CListEx::OnPaint() {
     // An owner-drawn row paints its whole width: whatever part of a row needs painting, the
     // whole row is repainted (from the same band of rows).
     RECT rc{};
@@ -297,7 +393,7 @@ LRESULT CListEx::OnPaint() {
         }
         InvalidateRect(&rc, FALSE);
     }
-    return Default();
+    Default();
 }
 
 LRESULT CListEx::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) {

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 
 #include <array>
+#include <memory>
+#include <vector>
 
 #include "fw/arrays.h"
 #include "fw/gdi.h"
@@ -101,17 +103,17 @@ public:
     // The link under the pointer at its last move over the list (or at the last press): on the
     // actions column 1 = "手动安装", 2 = "自动安装", 3 = "保存安装包"; 0 = none. An owner's
     // NM_CLICK handler reads it, before or after the list's own reaction to the click.
-    int GetHotLink() const { return m_nHotLink; }
+    int GetHotLink() const { return m_hot.hotLink; }
     // Kind of the column holding the hot link (0 = no hot link).
-    UINT GetHotKind() const { return m_nHotKind; }
+    UINT GetHotKind() const { return m_hot.hotKind; }
     // The pointer was in an entry row's check zone.
-    BOOL IsCheckZoneHot() const { return m_bCheckZoneHit; }
+    BOOL IsCheckZoneHot() const { return m_hot.checkZone ? TRUE : FALSE; }
 
-    UINT GetRowKind(int nRow) const { return m_arrRowKind[nRow]; }
-    const CString& GetRowDetail(int nRow) const { return m_arrDetail[nRow]; }
+    UINT GetRowKind(int nRow) const { return m_rows[nRow].nKind; }
+    const CString& GetRowDetail(int nRow) const { return m_rows[nRow].strDetail; }
     int GetHeaderRowCount() const { return m_nHeaderRows; }
     // Kind and auto-width flag as recorded per column number (0 and FALSE beyond the records).
-    int GetColumnRecordCount() const { return m_arrColKind.GetSize(); }
+    int GetColumnRecordCount() const { return m_cols.GetSize(); }
     UINT GetColumnKind(int nCol) const;
     BOOL IsAutoWidth(int nCol) const;
     int GetLinkSetCount() const { return m_nLinkSets; }
@@ -134,6 +136,17 @@ protected:
 
 private:
     class UpdateLock;
+    class FontSet;
+    // What the list records of each list-view row, in the rows' order.
+    struct Row {
+        UINT nKind = ROW_ENTRY;
+        CString strDetail;  // the second line under an entry's name; empty for none
+    };
+    // What the list records per column number (see AddColumn).
+    struct Column {
+        UINT nKind = COL_TEXT;
+        bool bAutoWidth = false;
+    };
     // Counts one level of a nested state for as long as it lives.
     class Scope {
     public:
@@ -151,6 +164,20 @@ private:
     void InsertLinkSet(int nSet, const CStringArray& links);
     void RemoveLinkSet(int nSet);
     void InvalidateRow(int nRow);
+    std::vector<unsigned> ColumnKinds() const;
+    // The list's font (as hDC has it selected, or the list's own) and its bold and underlined
+    // forms; made once per font and shared by every list drawn in the same one.
+    struct FontHandles {
+        HFONT hNormal;
+        HFONT hBold;
+        HFONT hUnderline;
+    };
+    FontHandles Fonts() const;
+
+    // --- measuring: the one way the list measures a text, in the font selected into hDC ---
+    static int TextWidth(HDC hDC, WStringView text);
+    // The same with hFont selected meanwhile (null: the font that is selected).
+    static listgeo::TextMeasure MeasureIn(HDC hDC, HFONT hFont = nullptr);
 
     // --- drawing (list_ex_draw.cpp) ---
     struct DrawContext;
@@ -163,21 +190,25 @@ private:
 
     // --- mouse (list_ex_mouse.cpp) ---
     listgeo::HitResult HitTestAt(POINT pt) const;
+    // The hot state at pt: the hit test made for the cursor just before this mouse message,
+    // when it was made at the same point, else a new one.
     void TakeHitTest(POINT pt);
+    void ForgetCursorHit() { m_bCursorHit = false; }
     void FlipTick(int nRow);
 
     // --- message handlers ---
     fw::Reply OnMeasureItem(MEASUREITEMSTRUCT* pMIS);
-    LRESULT OnSetFocus(HWND hOther);
-    LRESULT OnKillFocus(HWND hOther);
-    LRESULT OnPaint();
+    void OnSetFocus(HWND hOther);
+    void OnKillFocus(HWND hOther);
+    void OnSetFont(HFONT hFont, BOOL bRedraw);
+    void OnPaint();
     LRESULT OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* pParams);
     BOOL OnEraseBkgnd(HDC hDC);
-    LRESULT OnMouseMove(UINT nFlags, POINT pt);
-    LRESULT OnLButtonDown(UINT nFlags, POINT pt);
-    LRESULT OnLButtonUp(UINT nFlags, POINT pt);
-    LRESULT OnLButtonDblClk(UINT nFlags, POINT pt);
-    fw::Reply OnSetCursor(WPARAM wParam, LPARAM lParam);
+    void OnMouseMove(UINT nFlags, POINT pt);
+    void OnLButtonDown(UINT nFlags, POINT pt);
+    void OnLButtonUp(UINT nFlags, POINT pt);
+    void OnLButtonDblClk(UINT nFlags, POINT pt);
+    fw::Reply OnSetCursor(HWND hWnd, UINT nHitTest, UINT message);
     fw::Reply OnClick(NMITEMACTIVATE* pNM);
     fw::Reply OnItemChanging(NMLISTVIEW* pNM);
 
@@ -185,6 +216,7 @@ private:
         fw::Reflect<WM_MEASUREITEM, &CListEx::OnMeasureItem>,
         fw::Msg<WM_SETFOCUS, &CListEx::OnSetFocus>,
         fw::Msg<WM_KILLFOCUS, &CListEx::OnKillFocus>,
+        fw::Msg<WM_SETFONT, &CListEx::OnSetFont>,
         fw::Msg<WM_PAINT, &CListEx::OnPaint>,
         fw::Msg<WM_NCCALCSIZE, &CListEx::OnNcCalcSize>,
         fw::Msg<WM_ERASEBKGND, &CListEx::OnEraseBkgnd>,
@@ -199,23 +231,29 @@ private:
 
     int m_nIconWidth = 32;
     int m_nIconHeight = 32;
-    // Hot state: what lay under the pointer at its last move (or press) over the list.
-    BOOL m_bCheckZoneHit = FALSE;
-    UINT m_nHotKind = 0;
-    int m_nHotLink = 0;
+    // Hot state: what lay under the pointer at its last move (or press) over the list. Its
+    // row is the row whose check zone a click flips (when checkZone).
+    listgeo::HitResult m_hot;
+    // The hot state was just taken for the cursor at m_ptCursorHit (WM_SETCURSOR comes before
+    // the mouse message it announces): that message takes it instead of testing again.
+    bool m_bCursorHit = false;
+    POINT m_ptCursorHit{};
     COLORREF m_crText[3];
     COLORREF m_crDetail[3];
     COLORREF m_crLink[3];
     COLORREF m_crRowBk;
     COLORREF m_crBack;
     int m_nHeaderRows = 0;
-    CStringArray m_arrDetail;
+    fw::Array<Row> m_rows;
+    fw::Array<Column> m_cols;
     std::array<CStringArray, MAX_LINKSETS> m_arrLinkSets;
-    CUIntArray m_arrColKind;
-    CUIntArray m_arrRowKind;
     int m_nLinkSets = 0;
     int m_nItemHeight = 0;
-    CUIntArray m_arrAutoWidth;
+    // Made at the first paint from the font the list then has, again after WM_SETFONT.
+    mutable std::shared_ptr<const FontSet> m_pFonts;
+    mutable HFONT m_hFontsOf = nullptr;
+    // Nesting of the setters' UpdateLock: only the outermost one turns redrawing off and on.
+    int m_nUpdateLocks = 0;
     int m_nLook = 0;
     UINT m_nSkin = 0;
     CBitmap* m_pBkBitmap = nullptr;
@@ -223,8 +261,6 @@ private:
     RowBitmaps m_pHeaderBmp{};
     BOOL m_bScrollBars = TRUE;
 
-    // The row whose check zone the hot state names (-1: none).
-    int m_nCheckRow = -1;
     // Inside the list view's own handling of a press, release or double click: the tick
     // changes it makes by itself are refused, so that a click flips a tick once (ours).
     int m_nMouseDepth = 0;

@@ -15,30 +15,12 @@ constexpr COLORREF kPanelShadow = RGB(35, 35, 35);
 // measured widths count it as one).
 constexpr UINT kTextFlags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 
-RECT ToRect(const listgeo::Rect& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
-}
+using fw::ToRect;
 
 listgeo::Rect FromRect(const RECT& r) {
     return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
             static_cast<int>(r.bottom)};
 }
-
-// SaveDC / RestoreDC: the target leaves every drawing call with its own font, colours and
-// background mode.
-class SavedDC {
-public:
-    explicit SavedDC(HDC hDC) : m_hDC(hDC), m_nSaved(::SaveDC(hDC)) {}
-    ~SavedDC() {
-        if (m_nSaved) ::RestoreDC(m_hDC, m_nSaved);
-    }
-    SavedDC(const SavedDC&) = delete;
-    SavedDC& operator=(const SavedDC&) = delete;
-
-private:
-    HDC m_hDC;
-    int m_nSaved;
-};
 
 void DrawTextIn(HDC hDC, WStringView text, const listgeo::Rect& box, UINT nFlags) {
     RECT rc = ToRect(box);
@@ -53,26 +35,15 @@ void DrawTextIn(HDC hDC, const WString& text, const listgeo::Rect& box, UINT nFl
     DrawTextIn(hDC, WStringView(text), box, nFlags);
 }
 
-// Width of a text in a font, on a device context that has it selected only meanwhile.
-int TextWidth(HDC hDC, HFONT hFont, WStringView text) {
-    CSelectObject font(hDC, hFont);
-    SIZE size{};
-    ::GetTextExtentPoint32W(hDC, text.data(), static_cast<int>(text.size()), &size);
-    return static_cast<int>(size.cx);
-}
-
 void FillSolid(HDC hDC, const listgeo::Rect& box, COLORREF cr) {
-    const RECT rc = ToRect(box);
-    ::SetBkColor(hDC, cr);
-    ::ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+    fw::Fill(hDC, ToRect(box), cr);
 }
 
+// The bitmap stretched over the box; an empty box takes nothing (fw::Draw would draw the bitmap
+// at its own size).
 void Blit(HDC hDC, HDC hMemDC, const CBitmap* pBitmap, const listgeo::Rect& box) {
     if (box.Width() <= 0 || box.Height() <= 0) return;
-    const SIZE size = pBitmap->GetSize();
-    CSelectObject bitmap(hMemDC, pBitmap->GetSafeHandle());
-    ::StretchBlt(hDC, box.left, box.top, box.Width(), box.Height(), hMemDC, 0, 0, size.cx, size.cy,
-                 SRCCOPY);
+    fw::Draw(hDC, hMemDC, *pBitmap, box.left, box.top, box.Width(), box.Height());
 }
 
 bool HasBitmap(const CBitmap* pBitmap) {
@@ -114,31 +85,22 @@ void CListEx::DrawItem(DRAWITEMSTRUCT* pDIS) {
     dc.hDC = pDIS->hDC;
     dc.nRow = nRow;
     // A row the records do not know is the caller's error: the arrays say so.
-    dc.pDetail = &m_arrDetail[nRow];
-    dc.nKind = m_arrRowKind[nRow];
+    const Row& row = m_rows[nRow];
+    dc.pDetail = &row.strDetail;
+    dc.nKind = row.nKind;
 
-    // Fonts first, so that they go last: the target is restored (and lets go of them) before.
-    CFont normal, bold, underline;
-    LOGFONTW lf{};
-    const HFONT hFont = GetFont();
-    if (hFont && ::GetObjectW(hFont, sizeof lf, &lf)) {
-        normal.CreateFontIndirect(&lf);
-        LOGFONTW lfBold = lf;
-        lfBold.lfWeight = FW_BOLD;
-        bold.CreateFontIndirect(&lfBold);
-        LOGFONTW lfUnderline = lf;
-        lfUnderline.lfUnderline = TRUE;
-        underline.CreateFontIndirect(&lfUnderline);
-    }
+    // The fonts outlive the call (the list keeps them): the target lets go of them when it is
+    // restored.
+    const FontHandles fonts = Fonts();
     CMemoryDC mem(dc.hDC);
-    SavedDC saved(dc.hDC);
+    CSavedDC saved(dc.hDC);
     dc.hMemDC = mem;
     // The list view hands over an opaque background mode (Wine does): texts would paint boxes
     // over the row skins.
     ::SetBkMode(dc.hDC, TRANSPARENT);
-    dc.hNormal = normal.GetSafeHandle() ? normal.GetSafeHandle() : hFont;
-    dc.hBold = bold.GetSafeHandle() ? bold.GetSafeHandle() : dc.hNormal;
-    dc.hUnderline = underline.GetSafeHandle() ? underline.GetSafeHandle() : dc.hNormal;
+    dc.hNormal = fonts.hNormal;
+    dc.hBold = fonts.hBold;
+    dc.hUnderline = fonts.hUnderline;
     if (dc.hNormal) ::SelectObject(dc.hDC, dc.hNormal);
 
     dc.hSmall = GetImageList(LVSIL_SMALL);
@@ -204,9 +166,8 @@ void CListEx::DrawHeaderRow(const DrawContext& dc) const {
     shadow.right = caption.right + listgeo::kShadowOffset;
     const HDC hDC = dc.hDC;
     const CString text = GetItemText(dc.nRow, 0);
-    const WString fitted = listgeo::CompactText(
-        WStringView(text.Str()), caption.Width(),
-        [hDC, hFont = dc.hNormal](WStringView s) { return TextWidth(hDC, hFont, s); });
+    const WString fitted =
+        listgeo::CompactText(WStringView(text.Str()), caption.Width(), MeasureIn(hDC, dc.hNormal));
     // The caption's colours are its own, whatever the row's state.
     ::SetTextColor(hDC, kCaptionShadow);
     DrawTextIn(hDC, fitted, shadow, kTextFlags);
@@ -235,12 +196,8 @@ void CListEx::DrawEntryRow(const DrawContext& dc) const {
 
     // Each text is shortened in the font it is drawn in.
     const HDC hDC = dc.hDC;
-    const listgeo::TextMeasure normal = [hDC, hFont = dc.hNormal](WStringView s) {
-        return TextWidth(hDC, hFont, s);
-    };
-    const listgeo::TextMeasure bold = [hDC, hFont = dc.hBold](WStringView s) {
-        return TextWidth(hDC, hFont, s);
-    };
+    const listgeo::TextMeasure normal = MeasureIn(hDC, dc.hNormal);
+    const listgeo::TextMeasure bold = MeasureIn(hDC, dc.hBold);
     const CString name = GetItemText(dc.nRow, 0);
     const listgeo::EntryRowTexts texts = listgeo::ShortenEntryTexts(
         layout, WStringView(name.Str()), WStringView(dc.pDetail->Str()), normal, bold);
@@ -274,11 +231,9 @@ void CListEx::DrawCells(const DrawContext& dc, listgeo::Band band) const {
         formats.push_back(col.fmt);
     }
     const std::vector<listgeo::Rect> cells = listgeo::CellBoxes(dc.rects, widths);
-    const std::vector<unsigned> kinds(m_arrColKind.begin(), m_arrColKind.end());
+    const std::vector<unsigned> kinds = ColumnKinds();
     const HDC hDC = dc.hDC;
-    const listgeo::TextMeasure measure = [hDC, hFont = dc.hNormal](WStringView s) {
-        return TextWidth(hDC, hFont, s);
-    };
+    const listgeo::TextMeasure measure = MeasureIn(hDC, dc.hNormal);
 
     for (size_t i = 1; i < cells.size(); ++i) {
         const int c = static_cast<int>(i);
@@ -320,7 +275,7 @@ void CListEx::DrawCells(const DrawContext& dc, listgeo::Band band) const {
         for (size_t k = 0; k < links.size() && k < texts.size(); ++k) {
             // Each link is drawn from where its box starts and clipped to the part of it that
             // is hot, so the pointer finds exactly the drawn text.
-            SavedDC clip(hDC);
+            CSavedDC clip(hDC);
             ::IntersectClipRect(hDC, links[k].box.left, links[k].box.top, links[k].box.right,
                                 links[k].box.bottom);
             DrawTextIn(hDC, WStringView(texts[k]), links[k].text, DT_LEFT | kTextFlags | DT_NOCLIP);
@@ -351,10 +306,6 @@ CString CListEx::CompactText(HDC hDC, const CString& text, const RECT& rc) const
         desktop.emplace(::GetDesktopWindow());
         hDC = *desktop;
     }
-    const listgeo::TextMeasure measure = [hDC](WStringView s) {
-        SIZE size{};
-        ::GetTextExtentPoint32W(hDC, s.data(), static_cast<int>(s.size()), &size);
-        return static_cast<int>(size.cx);
-    };
-    return CString(listgeo::CompactText(WStringView(text.Str()), rc.right - rc.left, measure));
+    return CString(
+        listgeo::CompactText(WStringView(text.Str()), rc.right - rc.left, MeasureIn(hDC)));
 }

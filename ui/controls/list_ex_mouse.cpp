@@ -18,12 +18,6 @@ listgeo::HitResult CListEx::HitTestAt(POINT pt) const {
 
     CClientDC dc(GetSafeHwnd());
     CSelectObject font(dc, GetFont());
-    const HDC hDC = dc;
-    const listgeo::TextMeasure measure = [hDC](WStringView s) {
-        SIZE size{};
-        ::GetTextExtentPoint32W(hDC, s.data(), static_cast<int>(s.size()), &size);
-        return static_cast<int>(size.cx);
-    };
 
     // Only rows on the screen can be under the pointer (one more for a row cut at the bottom).
     const int nTop = std::max(0, static_cast<int>(SendMessage(LVM_GETTOPINDEX)));
@@ -33,7 +27,7 @@ listgeo::HitResult CListEx::HitTestAt(POINT pt) const {
     for (int r = nTop; r <= nLast; ++r) {
         listgeo::HitRow row;
         row.index = r;
-        row.kind = m_arrRowKind[r];
+        row.kind = m_rows[r].nKind;
         row.rects = GetRowRects(r);
         rows.push_back(row);
     }
@@ -45,7 +39,7 @@ listgeo::HitResult CListEx::HitTestAt(POINT pt) const {
         if (!GetColumn(c, &col)) break;
         widths.push_back(col.cx);
     }
-    const std::vector<unsigned> kinds(m_arrColKind.begin(), m_arrColKind.end());
+    const std::vector<unsigned> kinds = ColumnKinds();
     listgeo::ListCells cells;
     cells.widths = widths;
     cells.kinds = kinds;
@@ -55,56 +49,55 @@ listgeo::HitResult CListEx::HitTestAt(POINT pt) const {
         for (const CString& link : m_arrLinkSets.at(nSet)) links.push_back(link.Str());
         return links;
     };
-    return listgeo::HitTest(listgeo::Point{pt.x, pt.y}, rows, cells, measure);
+    return listgeo::HitTest(listgeo::Point{pt.x, pt.y}, rows, cells, MeasureIn(dc));
 }
 
 void CListEx::TakeHitTest(POINT pt) {
-    m_bCheckZoneHit = FALSE;
-    m_nHotKind = 0;
-    m_nHotLink = 0;
-    m_nCheckRow = -1;
-    const listgeo::HitResult hit = HitTestAt(pt);
-    m_bCheckZoneHit = hit.checkZone ? TRUE : FALSE;
-    m_nCheckRow = hit.checkZone ? hit.row : -1;
-    m_nHotKind = hit.hotKind;
-    m_nHotLink = hit.hotLink;
-    if (hit.HandCursor()) ::SetCursor(HandCursor());
+    const bool bTaken = m_bCursorHit && m_ptCursorHit.x == pt.x && m_ptCursorHit.y == pt.y;
+    m_bCursorHit = false;
+    if (!bTaken) m_hot = HitTestAt(pt);
+    if (m_hot.HandCursor()) ::SetCursor(HandCursor());
 }
 
-LRESULT CListEx::OnMouseMove(UINT, POINT pt) {
+void CListEx::OnMouseMove(UINT, POINT pt) {
     TakeHitTest(pt);
-    return Default();
+    Default();
 }
 
-LRESULT CListEx::OnLButtonDown(UINT, POINT pt) {
+void CListEx::OnLButtonDown(UINT, POINT pt) {
     // The press itself says what it landed on, whether or not a move came before it.
     TakeHitTest(pt);
     Scope mouse(m_nMouseDepth);
-    return Default();
+    Default();
 }
 
-LRESULT CListEx::OnLButtonUp(UINT, POINT) {
-    if (m_nHotKind) ::SetCursor(HandCursor());
+void CListEx::OnLButtonUp(UINT, POINT) {
+    m_bCursorHit = false;
+    if (m_hot.hotKind) ::SetCursor(HandCursor());
     Scope mouse(m_nMouseDepth);
-    return Default();
+    Default();
 }
 
-LRESULT CListEx::OnLButtonDblClk(UINT, POINT) {
+void CListEx::OnLButtonDblClk(UINT, POINT) {
     // The second press of a double click flips nothing: the first one did.
-    m_bCheckZoneHit = FALSE;
-    m_nCheckRow = -1;
+    m_bCursorHit = false;
+    m_hot.checkZone = false;
     Scope mouse(m_nMouseDepth);
-    return Default();
+    Default();
 }
 
-fw::Reply CListEx::OnSetCursor(WPARAM, LPARAM lParam) {
+fw::Reply CListEx::OnSetCursor(HWND, UINT nHitTest, UINT) {
     // Asked before each move is handled: answered from where the pointer is now, so that the
-    // arrow never shows for a moment over a link.
-    if (LOWORD(lParam) != HTCLIENT) return fw::PassOn();
+    // arrow never shows for a moment over a link. That test is the move's own: the mouse
+    // message that follows at the same point takes it.
+    if (nHitTest != HTCLIENT) return fw::PassOn();
     POINT pt{};
     ::GetCursorPos(&pt);
     ScreenToClient(&pt);
-    if (!HitTestAt(pt).HandCursor()) return fw::PassOn();
+    m_hot = HitTestAt(pt);
+    m_bCursorHit = true;
+    m_ptCursorHit = pt;
+    if (!m_hot.HandCursor()) return fw::PassOn();
     ::SetCursor(HandCursor());
     return fw::Handled(TRUE);
 }
@@ -117,9 +110,8 @@ void CListEx::FlipTick(int nRow) {
 }
 
 fw::Reply CListEx::OnClick(NMITEMACTIVATE*) {
-    if (m_bCheckZoneHit && m_nCheckRow >= 0 && m_nCheckRow < GetItemCount()) FlipTick(m_nCheckRow);
-    m_bCheckZoneHit = FALSE;
-    m_nCheckRow = -1;
+    if (m_hot.checkZone && m_hot.row >= 0 && m_hot.row < GetItemCount()) FlipTick(m_hot.row);
+    m_hot.checkZone = false;
     // The owner's own handler of NM_CLICK still sees the click.
     return fw::PassOn();
 }
@@ -128,9 +120,9 @@ fw::Reply CListEx::OnItemChanging(NMLISTVIEW* pNM) {
     const bool bTick = (pNM->uChanged & LVIF_STATE) &&
                        ((pNM->uNewState ^ pNM->uOldState) & LVIS_STATEIMAGEMASK) != 0;
     if (!bTick || m_nOwnTickChange > 0) return fw::PassOn();
-    if (pNM->iItem < 0 || pNM->iItem >= m_arrRowKind.GetSize()) return fw::PassOn();
+    if (pNM->iItem < 0 || pNM->iItem >= m_rows.GetSize()) return fw::PassOn();
     // Header rows have no tick to change. During a click the list view's own flip of its
     // state image (Wine's comes right after NM_CLICK) would undo ours: only ours stands.
-    if (m_arrRowKind[pNM->iItem] != ROW_ENTRY || m_nMouseDepth > 0) return fw::Handled(TRUE);
+    if (m_rows[pNM->iItem].nKind != ROW_ENTRY || m_nMouseDepth > 0) return fw::Handled(TRUE);
     return fw::PassOn();
 }

@@ -135,7 +135,7 @@ private:
     BOOL OnEraseBkgnd(HDC hDC);
     void PaintBackground(HDC hDC, int W, int H) const;
     fw::Reply OnPaint();
-    LRESULT OnQueryDragIcon();
+    HCURSOR OnQueryDragIcon();
     fw::Reply OnSysCommand(UINT nID, LPARAM lParam);
     void OnAbout();
 

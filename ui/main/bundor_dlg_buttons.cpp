@@ -12,10 +12,6 @@ constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE;
 constexpr COLORREF kTopBandButtonBk = 0x17BFFF;
 constexpr COLORREF kSecondsText = RGB(255, 0, 0);
 
-HBITMAP LoadModuleBitmap(UINT nID) {
-    return ::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(nID));
-}
-
 struct ButtonSpec {
     const wchar_t* pszCaption;
     DWORD dwStyle;
@@ -30,7 +26,7 @@ struct ButtonSpec {
 void SetBackColors(CButtonST& button, COLORREF cr) {
     for (int slot : {CButtonST::BTNST_COLOR_BK_IN, CButtonST::BTNST_COLOR_BK_OUT,
                      CButtonST::BTNST_COLOR_BK_FOCUS})
-        button.m_colors[slot] = cr;
+        button.SetColor(slot, cr);
 }
 
 // Each button gets its own two bitmap objects, even where In and Out are the same picture.
@@ -38,7 +34,7 @@ void CreateButton(CXPStyleButtonST& button, CWnd* pParent, const ButtonSpec& spe
     const RECT rc{0, 0, spec.cx, spec.cy};
     button.Create(spec.pszCaption, spec.dwStyle, rc, pParent, spec.nID);
     button.SetFont(SharedListArt(nullptr).font, FALSE);
-    button.SetImages(LoadModuleBitmap(spec.nIn), LoadModuleBitmap(spec.nOut));
+    button.SetImages(spec.nIn, spec.nOut);
     SetBackColors(button, spec.crBack);
     if (spec.pszTip) button.SetTipText(spec.pszTip);
 }
@@ -102,7 +98,7 @@ void CBundorDlg::CreateCommandButtons() {
 // The install button's images and tooltip for the catalogue's install mode.
 void CBundorDlg::ShowInstallMode() {
     const bool bAuto = m_pConfig->nDefault != 0;
-    m_btnInstall.SetImages(LoadModuleBitmap(bAuto ? IDB_INSTALL_AUTO_IN : IDB_INSTALL_MANUAL_IN),
-                           LoadModuleBitmap(bAuto ? IDB_INSTALL_AUTO_OUT : IDB_INSTALL_MANUAL_OUT));
+    m_btnInstall.SetImages(bAuto ? IDB_INSTALL_AUTO_IN : IDB_INSTALL_MANUAL_IN,
+                           bAuto ? IDB_INSTALL_AUTO_OUT : IDB_INSTALL_MANUAL_OUT);
     m_btnInstall.SetTipText(bAuto ? maintext::kAutoInstallTip : maintext::kManualInstallTip);
 }

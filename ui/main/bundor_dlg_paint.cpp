@@ -15,30 +15,12 @@ mainlayout::Size WindowSize(const CWnd& wnd) {
     return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
-RECT ToRect(const mainlayout::Rect& rc) {
-    return RECT{rc.left, rc.top, rc.right, rc.bottom};
-}
+using fw::Draw;
+using fw::Fill;
+using fw::ToRect;
 
 void Place(const CWnd& wnd, const mainlayout::Rect& rc) {
     wnd.MoveWindow(ToRect(rc), TRUE);
-}
-
-void Fill(HDC hDC, const RECT& rc, COLORREF cr) {
-    ::SetBkColor(hDC, cr);
-    ::ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-}
-
-// Copies a bitmap to (x, y), at its own size or stretched to cx x cy (0: its own).
-void Draw(HDC hDest, HDC hSource, const CBitmap& bitmap, int x, int y, int cx = 0, int cy = 0) {
-    const SIZE size = bitmap.GetSize();
-    if (size.cx <= 0 || size.cy <= 0) return;
-    CSelectObject select(hSource, bitmap);
-    if (cx <= 0) cx = size.cx;
-    if (cy <= 0) cy = size.cy;
-    if (cx == size.cx && cy == size.cy)
-        ::BitBlt(hDest, x, y, cx, cy, hSource, 0, 0, SRCCOPY);
-    else
-        ::StretchBlt(hDest, x, y, cx, cy, hSource, 0, 0, size.cx, size.cy, SRCCOPY);
 }
 
 }  // namespace
@@ -184,8 +166,8 @@ fw::Reply CBundorDlg::OnPaint() {
     return fw::Handled();
 }
 
-LRESULT CBundorDlg::OnQueryDragIcon() {
-    return reinterpret_cast<LRESULT>(m_hIcon);
+HCURSOR CBundorDlg::OnQueryDragIcon() {
+    return m_hIcon;
 }
 
 fw::Reply CBundorDlg::OnSysCommand(UINT nID, LPARAM) {

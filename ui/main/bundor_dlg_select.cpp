@@ -56,6 +56,5 @@ LRESULT CBundorDlg::OnCategoryChanged(NMLISTVIEW* pNM) {
 void CBundorDlg::UpdateSelectAllBox() {
     const int nTick = m_panes.AllTicked(m_nCurList);
     if (nTick < 0 || !m_btnSelectAll.m_bCheckBox) return;
-    m_btnSelectAll.m_nChecked = nTick;
-    m_btnSelectAll.Invalidate(TRUE);
+    m_btnSelectAll.SetCheck(nTick);
 }

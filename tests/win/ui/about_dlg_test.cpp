@@ -215,9 +215,9 @@ TEST(AboutDlg, CloseButtonShowsImage134Then135WhenHoveredAndClosesWithOk) {
                  {300,
                   [&] {
                       EXPECT_EQ(ButtonPixels(close), pxOut);
-                      EXPECT_EQ(close.m_colors[CButtonST::BTNST_COLOR_BK_IN], kSkinBack);
-                      EXPECT_EQ(close.m_colors[CButtonST::BTNST_COLOR_BK_OUT], kSkinBack);
-                      EXPECT_EQ(close.m_colors[CButtonST::BTNST_COLOR_BK_FOCUS], kSkinBack);
+                      EXPECT_EQ(close.GetColor(CButtonST::BTNST_COLOR_BK_IN), kSkinBack);
+                      EXPECT_EQ(close.GetColor(CButtonST::BTNST_COLOR_BK_OUT), kSkinBack);
+                      EXPECT_EQ(close.GetColor(CButtonST::BTNST_COLOR_BK_FOCUS), kSkinBack);
                   }},
                  {0, [&] { MouseTo(ScreenPoint(close)); }},
                  {0, [&] { EXPECT_EQ(ButtonPixels(close), pxIn); },
@@ -276,7 +276,7 @@ TEST(AboutDlg, WithoutTheSkinKeepsTheSystemBackground) {
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     for (POINT pt : {POINT{5, 5}, POINT{200, 40}, POINT{5, 80}, POINT{320, 160}})
         EXPECT_EQ(client.At(pt.x, pt.y), face) << pt.x << "," << pt.y;
-    EXPECT_EQ(dlg.m_btnLink.m_colors[CButtonST::BTNST_COLOR_FG_OUT], ::GetSysColor(COLOR_BTNTEXT));
+    EXPECT_EQ(dlg.m_btnLink.GetColor(CButtonST::BTNST_COLOR_FG_OUT), ::GetSysColor(COLOR_BTNTEXT));
     EXPECT_NE(dlg.m_btnClose.GetImageIn(), nullptr);
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/win/ui/ui_test_support.h"
 #include "ui/controls/xp_style_button_st.h"
 
@@ -35,18 +36,18 @@ void Paint(HWND hWnd) {
 // Colours that tell the states apart; the focus background is the normal one unless a test
 // wants to see the focus.
 void SetTestColors(CButtonST& b, COLORREF crFocus = kBkOut) {
-    b.m_colors[CButtonST::BTNST_COLOR_BK_IN] = kBkIn;
-    b.m_colors[CButtonST::BTNST_COLOR_FG_IN] = kFgIn;
-    b.m_colors[CButtonST::BTNST_COLOR_BK_OUT] = kBkOut;
-    b.m_colors[CButtonST::BTNST_COLOR_FG_OUT] = kFgOut;
-    b.m_colors[CButtonST::BTNST_COLOR_BK_FOCUS] = crFocus;
-    b.m_colors[CButtonST::BTNST_COLOR_FG_FOCUS] = kFgOut;
+    b.SetColor(CButtonST::BTNST_COLOR_BK_IN, kBkIn);
+    b.SetColor(CButtonST::BTNST_COLOR_FG_IN, kFgIn);
+    b.SetColor(CButtonST::BTNST_COLOR_BK_OUT, kBkOut);
+    b.SetColor(CButtonST::BTNST_COLOR_FG_OUT, kFgOut);
+    b.SetColor(CButtonST::BTNST_COLOR_BK_FOCUS, crFocus);
+    b.SetColor(CButtonST::BTNST_COLOR_FG_FOCUS, kFgOut);
 }
 
 void SetTestImages(CButtonST& b, int cx = 40, int cy = 20) {
-    ASSERT_EQ(
-        b.SetImages(MakeBitmap(cx, cy, kInFill, kInMark), MakeBitmap(cx, cy, kOutFill, kOutMark)),
-        0);
+    ASSERT_EQ(b.SetImages(CBitmap(MakeBitmap(cx, cy, kInFill, kInMark)),
+                          CBitmap(MakeBitmap(cx, cy, kOutFill, kOutMark))),
+              0);
 }
 
 // A parent window for the tests that need no message loop.
@@ -133,17 +134,18 @@ TEST(ImageButton, SetImagesDeletesThePreviousBitmaps) {
     {
         CXPStyleButtonST btn;
         btn.Create(L"", WS_CHILD | WS_VISIBLE, RECT{0, 0, 50, 20}, &parent, 1001);
-        EXPECT_EQ(btn.SetImages(a, b), 0);
+        EXPECT_EQ(btn.SetImages(CBitmap(a), CBitmap(b)), 0);
         EXPECT_EQ(btn.GetImageIn(), a);
         EXPECT_EQ(btn.GetImageOut(), b);
-        EXPECT_EQ(btn.SetImages(c, d), 0);
+        EXPECT_EQ(btn.SetImages(CBitmap(c), CBitmap(d)), 0);
         EXPECT_EQ(::GetObjectType(a), 0u);
         EXPECT_EQ(::GetObjectType(b), 0u);
         EXPECT_EQ(::GetObjectType(c), static_cast<DWORD>(OBJ_BITMAP));
         EXPECT_EQ(::GetObjectType(d), static_cast<DWORD>(OBJ_BITMAP));
 
-        // Handed over again (here swapped), a bitmap is kept, not deleted.
-        EXPECT_EQ(btn.SetImages(d, c), 0);
+        // Handed over again (borrowed handles wrapped anew, here swapped), a bitmap is kept, not
+        // deleted.
+        EXPECT_EQ(btn.SetImages(CBitmap(d), CBitmap(c)), 0);
         EXPECT_EQ(::GetObjectType(c), static_cast<DWORD>(OBJ_BITMAP));
         EXPECT_EQ(::GetObjectType(d), static_cast<DWORD>(OBJ_BITMAP));
         EXPECT_EQ(btn.GetImageIn(), d);
@@ -160,7 +162,7 @@ TEST(ImageButton, SetImagesWithoutUsableInImageKeepsNone) {
 
     // No In image: nothing kept, an Out image given alone is deleted all the same.
     HBITMAP out = MakeBitmap(8, 8, kOutFill, kOutMark);
-    EXPECT_EQ(btn.SetImages(nullptr, out), 0);
+    EXPECT_EQ(btn.SetImages(CBitmap(), CBitmap(out)), 0);
     EXPECT_EQ(btn.GetImageIn(), nullptr);
     EXPECT_EQ(btn.GetImageOut(), nullptr);
     EXPECT_EQ(::GetObjectType(out), 0u);
@@ -168,17 +170,62 @@ TEST(ImageButton, SetImagesWithoutUsableInImageKeepsNone) {
     // An Out handle that is no bitmap: 1, and the In image given with it is released.
     HBITMAP in = MakeBitmap(8, 8, kInFill, kInMark), gone = MakeBitmap(8, 8, 0, 0);
     ::DeleteObject(gone);
-    EXPECT_EQ(btn.SetImages(in, gone), 1);
+    EXPECT_EQ(btn.SetImages(CBitmap(in), CBitmap(gone)), 1);
     EXPECT_EQ(btn.GetImageIn(), nullptr);
     EXPECT_EQ(::GetObjectType(in), 0u);
 
     // The same handle as In and Out is one image, held once.
     HBITMAP both = MakeBitmap(8, 8, kInFill, kInMark);
-    EXPECT_EQ(btn.SetImages(both, both), 0);
+    EXPECT_EQ(btn.SetImages(CBitmap(both), CBitmap(both)), 0);
     EXPECT_EQ(btn.GetImageIn(), both);
     EXPECT_EQ(btn.GetImageOut(), nullptr);
-    EXPECT_EQ(btn.SetImages(nullptr, nullptr), 0);
+    EXPECT_EQ(btn.SetImages(CBitmap(), CBitmap()), 0);
     EXPECT_EQ(::GetObjectType(both), 0u);
+
+    // Bitmaps taken from a named owner leave it empty, kept or not.
+    CBitmap in2(MakeBitmap(8, 8, kInFill, kInMark)), out2(MakeBitmap(8, 8, 0, 0));
+    const HBITMAP hOut2 = out2;
+    EXPECT_EQ(btn.SetImages(CBitmap(), std::move(out2)), 0);
+    EXPECT_EQ(out2.GetSafeHandle(), nullptr);
+    EXPECT_EQ(::GetObjectType(hOut2), 0u);
+    const HBITMAP hIn2 = in2;
+    EXPECT_EQ(btn.SetImages(std::move(in2), CBitmap()), 0);
+    EXPECT_EQ(in2.GetSafeHandle(), nullptr);
+    EXPECT_EQ(btn.GetImageIn(), hIn2);
+}
+
+// Resource ids: the module's bitmaps, at their own sizes; an id without a bitmap gives none.
+TEST(ImageButton, SetImagesFromResources) {
+    Parent parent;
+    CXPStyleButtonST btn;
+    btn.Create(L"", WS_CHILD | WS_VISIBLE, RECT{0, 0, 90, 30}, &parent, 1001);
+    EXPECT_EQ(btn.SetImages(IDB_CLOSE_IN, IDB_CLOSE_OUT), 0);
+    ASSERT_NE(btn.GetImageIn(), nullptr);
+    ASSERT_NE(btn.GetImageOut(), nullptr);
+    BITMAP bm{};
+    ASSERT_TRUE(::GetObjectW(btn.GetImageIn(), sizeof bm, &bm));
+    EXPECT_EQ(bm.bmWidth, 83);
+    EXPECT_EQ(bm.bmHeight, 28);
+    EXPECT_EQ(btn.SetImages(IDB_CLOSE_IN, 0), 0);
+    EXPECT_EQ(btn.GetImageOut(), nullptr);
+    EXPECT_EQ(btn.SetImages(0xFFF0, IDB_CLOSE_OUT), 0);
+    EXPECT_EQ(btn.GetImageIn(), nullptr);
+    EXPECT_EQ(btn.GetImageOut(), nullptr);
+}
+
+// A colour slot out of range changes none of the six.
+TEST(ImageButton, SetColorKeepsToItsSlots) {
+    CButtonST b;
+    b.SetBackColor(RGB(1, 2, 3));
+    b.SetColor(CButtonST::BTNST_COLOR_FG_IN, RGB(4, 5, 6));
+    b.SetColor(CButtonST::BTNST_MAX_COLORS, RGB(7, 8, 9));
+    b.SetColor(-1, RGB(7, 8, 9));
+    EXPECT_EQ(b.GetColor(CButtonST::BTNST_COLOR_BK_IN), RGB(1, 2, 3));
+    EXPECT_EQ(b.GetColor(CButtonST::BTNST_COLOR_BK_OUT), RGB(1, 2, 3));
+    EXPECT_EQ(b.GetColor(CButtonST::BTNST_COLOR_BK_FOCUS), RGB(1, 2, 3));
+    EXPECT_EQ(b.GetColor(CButtonST::BTNST_COLOR_FG_IN), RGB(4, 5, 6));
+    EXPECT_EQ(b.GetColor(CButtonST::BTNST_COLOR_FG_OUT), ::GetSysColor(COLOR_BTNTEXT));
+    EXPECT_EQ(b.GetColor(CButtonST::BTNST_COLOR_FG_FOCUS), ::GetSysColor(COLOR_BTNTEXT));
 }
 
 // --- link -----------------------------------------------------------------------------------

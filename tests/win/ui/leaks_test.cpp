@@ -13,7 +13,6 @@
 namespace {
 
 using uitest::GdiObjectCount;
-using uitest::LoadResBitmap;
 using uitest::UserObjectCount;
 
 BOOL WINAPI NoShell(SHELLEXECUTEINFOW*) {
@@ -43,7 +42,7 @@ TEST(ControlLeaks, CountersSeeABitmapAndAWindow) {
         CWnd parent;
         parent.CreateEx(0, L"STATIC", L"", WS_POPUP, RECT{0, 0, 50, 50}, nullptr, 0);
         b.Create(L"", WS_CHILD, RECT{0, 0, 10, 10}, &parent, 1);
-        b.SetImages(LoadResBitmap(IDB_CLOSE_IN), nullptr);
+        b.SetImages(IDB_CLOSE_IN, 0);
         EXPECT_EQ(GdiObjectCount(), gdi + 1);
         EXPECT_EQ(UserObjectCount(), user + 2);
     }
@@ -61,18 +60,17 @@ TEST(ControlLeaks, ButtonsAndLabelsLeaveTheCountsFlat) {
         CStaticTime seconds, countdown;
         install.Create(L"(&I)", WS_CHILD | WS_VISIBLE | WS_TABSTOP, RECT{10, 10, 98, 38}, &parent,
                        1003);
-        install.SetImages(LoadResBitmap(IDB_INSTALL_AUTO_IN), LoadResBitmap(IDB_INSTALL_AUTO_OUT));
+        install.SetImages(IDB_INSTALL_AUTO_IN, IDB_INSTALL_AUTO_OUT);
         install.SetTipText(L"自动安装所选软件");
         // Switching the mode swaps the images.
-        install.SetImages(LoadResBitmap(IDB_INSTALL_MANUAL_IN),
-                          LoadResBitmap(IDB_INSTALL_MANUAL_OUT));
+        install.SetImages(IDB_INSTALL_MANUAL_IN, IDB_INSTALL_MANUAL_OUT);
         install.SetTipText(L"手动安装所选软件");
         selectAll.Create(L"(&A)", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
                          RECT{10, 50, 150, 78}, &parent, 1001);
-        selectAll.SetImages(LoadResBitmap(IDB_SELECT_ALL_IN), LoadResBitmap(IDB_SELECT_ALL_OUT));
+        selectAll.SetImages(IDB_SELECT_ALL_IN, IDB_SELECT_ALL_OUT);
         forum.Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, RECT{200, 10, 295, 41}, &parent,
                      1005);
-        forum.SetImages(LoadResBitmap(IDB_FORUM_IN), LoadResBitmap(IDB_FORUM_OUT));
+        forum.SetImages(IDB_FORUM_IN, IDB_FORUM_OUT);
         forum.SetLink(L"https://bundor.example/");
         seconds.Create(L"10", WS_CHILD | WS_VISIBLE, RECT{10, 100, 30, 128}, &parent, 1008);
         seconds.SetFontHeight(14);
