@@ -1,22 +1,6 @@
 #include "checker/file_lines.h"
 
 #include "app/ansi.h"
-
-namespace {
-
-template <typename Text>
-size_t CountLineEnds(const Text& text) {
-    size_t ends = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        ++ends;
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    }
-    return ends;
-}
-
-}  // namespace
-
 CFileLines::CFileLines(std::string_view bytes, const DecodedText& decoded) {
     // Line breaks are whole units in UTF-16, and no byte of a UTF-8 sequence is one.
     if (decoded.encoding != TextEncoding::Ansi || !decoded.bInvalid) return;

@@ -75,16 +75,6 @@ private:
     bool m_endsInBreak = false;
 };
 
-size_t CountLineEnds(WStringView text) {
-    size_t ends = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        ++ends;
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    }
-    return ends;
-}
-
 }  // namespace
 
 HashSectionEdit WriteHashSection(std::string_view bytes,
