@@ -1,6 +1,7 @@
 #include "checker/file_lines.h"
 
 #include "app/ansi.h"
+
 CFileLines::CFileLines(std::string_view bytes, const DecodedText& decoded) {
     // Line breaks are whole units in UTF-16, and no byte of a UTF-8 sequence is one.
     if (decoded.encoding != TextEncoding::Ansi || !decoded.bInvalid) return;
