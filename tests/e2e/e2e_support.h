@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <set>
 #include <string>
 #include <vector>
@@ -78,6 +80,12 @@ struct Launcher {
             ::TerminateProcess(pi.hProcess, 99);
         ::CloseHandle(pi.hThread);
         ::CloseHandle(pi.hProcess);
+    }
+    // Keys pressed in the launcher's window, as a person at the keyboard presses them.
+    void Press(std::initializer_list<WORD> keys) const {
+        ::SetForegroundWindow(hMain);
+        ::Sleep(300);
+        uitest::Keys(keys);
     }
     DWORD WaitForExit(DWORD ms) const {
         DWORD code = STILL_ACTIVE;
@@ -188,5 +196,25 @@ inline void ClickLink(POINT at) {
     ::Sleep(80);
     uitest::MouseButton(false);
 }
+
+// A test on a medium whose stand-in installers log to one file: the log starts empty and the
+// pointer parked; an installer that logged its process id ("/pid") and was left running by the
+// launcher is ended with the test, whatever the test saw.
+class MediumTest : public ::testing::Test {
+protected:
+    explicit MediumTest(std::wstring log) : m_log(std::move(log)) {}
+    void SetUp() override {
+        ::DeleteFileW(m_log.c_str());
+        uitest::MouseTo(POINT{2, 2});
+    }
+    void TearDown() override {
+        for (const std::wstring& pid : LinesStartingWith(LogLines(m_log), L"pid: "))
+            if (const HANDLE h = ::OpenProcess(PROCESS_TERMINATE, FALSE, std::stoul(pid))) {
+                ::TerminateProcess(h, 99);
+                ::CloseHandle(h);
+            }
+    }
+    std::wstring m_log;
+};
 
 }  // namespace e2e

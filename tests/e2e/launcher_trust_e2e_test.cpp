@@ -48,25 +48,9 @@ std::wstring Catalogue(const std::wstring& config, const std::vector<const wchar
     return ini + entries;
 }
 
-// Ends a stand-in installer that the launcher left running, by the process id it logged.
-void EndLeftRunning(const std::wstring& pid) {
-    if (const HANDLE h = ::OpenProcess(PROCESS_TERMINATE, FALSE, std::stoul(pid))) {
-        ::TerminateProcess(h, 99);
-        ::CloseHandle(h);
-    }
-}
-
-class LauncherTrust : public ::testing::Test {
+class LauncherTrust : public MediumTest {
 protected:
-    void SetUp() override {
-        ::DeleteFileW(kLog.c_str());
-        uitest::MouseTo(POINT{2, 2});
-    }
-    // Whatever the test saw, no installer it asked to log its id outlives it.
-    void TearDown() override {
-        for (const std::wstring& pid : LinesStartingWith(LogLines(kLog), L"pid: "))
-            EndLeftRunning(pid);
-    }
+    LauncherTrust() : MediumTest(kLog) {}
 };
 
 TEST_F(LauncherTrust, AltIDuringTheCountdownRunsEveryTickedInstallerOnceOneAfterAnother) {
@@ -77,9 +61,7 @@ TEST_F(LauncherTrust, AltIDuringTheCountdownRunsEveryTickedInstallerOnceOneAfter
                 {L"one.exe", L"two.exe", L"three.exe"});
     Launcher launcher(L"信任");
     ASSERT_NE(launcher.hMain, nullptr);
-    ::SetForegroundWindow(launcher.hMain);
-    ::Sleep(300);
-    uitest::Keys({VK_MENU, 'I'});
+    launcher.Press({VK_MENU, 'I'});
 
     // Alt+I was a person's command: the run ends with its message, not with the program, and
     // the countdown, which would have reached zero during the first installer, started none.

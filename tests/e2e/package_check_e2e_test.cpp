@@ -47,12 +47,9 @@ std::vector<std::wstring> Started() {
     return names;
 }
 
-class PackageCheck : public ::testing::Test {
+class PackageCheck : public MediumTest {
 protected:
-    void SetUp() override {
-        ::DeleteFileW(kLog.c_str());
-        uitest::MouseTo(POINT{2, 2});
-    }
+    PackageCheck() : MediumTest(kLog) {}
 };
 
 TEST_F(PackageCheck, AnInstallerAlteredAfterHashingIsRefusedByTheRunAndByItsLink) {
@@ -65,9 +62,7 @@ TEST_F(PackageCheck, AnInstallerAlteredAfterHashingIsRefusedByTheRunAndByItsLink
     Alter(kMedium + L"soft\\two.exe");
     Launcher launcher(L"校验");
     ASSERT_NE(launcher.hMain, nullptr);
-    ::SetForegroundWindow(launcher.hMain);
-    ::Sleep(300);
-    uitest::Keys({VK_MENU, 'I'});
+    launcher.Press({VK_MENU, 'I'});
 
     const HWND hReport = DialogTitled(L"某些项目安装失败, 请检查这些项目的安装文件路径!");
     ASSERT_NE(hReport, nullptr);
