@@ -3,10 +3,58 @@
 #include <bcrypt.h>
 
 #include <memory>
+#include <string>
 
 #include "ops/file_hasher.h"
 
 namespace {
+
+// CNG is loaded when the first file is hashed, not at start: a catalogue without hashes
+// never maps it. It is loaded by its full path in the system folder, so that a bcrypt.dll
+// lying on the medium beside the launcher is never the one taken.
+struct Cng {
+    decltype(&BCryptOpenAlgorithmProvider) openAlgorithmProvider = nullptr;
+    decltype(&BCryptCloseAlgorithmProvider) closeAlgorithmProvider = nullptr;
+    decltype(&BCryptCreateHash) createHash = nullptr;
+    decltype(&BCryptHashData) hashData = nullptr;
+    decltype(&BCryptFinishHash) finishHash = nullptr;
+    decltype(&BCryptDestroyHash) destroyHash = nullptr;
+};
+
+template <typename Function>
+bool Resolve(HMODULE module, const char* name, Function& function) {
+    // Through the generic function pointer type, which casts to any other without a warning.
+    function = reinterpret_cast<Function>(
+        reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+    return function != nullptr;
+}
+
+Cng LoadCng() {
+    Cng cng;
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return cng;
+    const std::wstring path = std::wstring(folder, length) + L"\\bcrypt.dll";
+    // Kept for the rest of the process: the functions are used until it ends.
+    const HMODULE module = LoadLibraryW(path.c_str());
+    if (!module) return cng;
+    Cng loaded;
+    if (Resolve(module, "BCryptOpenAlgorithmProvider", loaded.openAlgorithmProvider) &&
+        Resolve(module, "BCryptCloseAlgorithmProvider", loaded.closeAlgorithmProvider) &&
+        Resolve(module, "BCryptCreateHash", loaded.createHash) &&
+        Resolve(module, "BCryptHashData", loaded.hashData) &&
+        Resolve(module, "BCryptFinishHash", loaded.finishHash) &&
+        Resolve(module, "BCryptDestroyHash", loaded.destroyHash)) {
+        cng = loaded;
+    }
+    return cng;
+}
+
+// Null when CNG cannot be loaded; then every file is unreadable, as when hashing fails.
+const Cng* TheCng() {
+    static const Cng cng = LoadCng();
+    return cng.openAlgorithmProvider ? &cng : nullptr;
+}
 
 struct HandleCloser {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
@@ -14,12 +62,14 @@ struct HandleCloser {
 using FileHandle = std::unique_ptr<void, HandleCloser>;
 
 struct ProviderCloser {
-    void operator()(BCRYPT_ALG_HANDLE provider) const { BCryptCloseAlgorithmProvider(provider, 0); }
+    const Cng* cng;
+    void operator()(BCRYPT_ALG_HANDLE provider) const { cng->closeAlgorithmProvider(provider, 0); }
 };
 using Provider = std::unique_ptr<void, ProviderCloser>;
 
 struct HashDestroyer {
-    void operator()(BCRYPT_HASH_HANDLE hash) const { BCryptDestroyHash(hash); }
+    const Cng* cng;
+    void operator()(BCRYPT_HASH_HANDLE hash) const { cng->destroyHash(hash); }
 };
 using Hash = std::unique_ptr<void, HashDestroyer>;
 
@@ -34,18 +84,20 @@ public:
         if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
         const FileHandle file(opened);
 
+        const Cng* cng = TheCng();
+        if (!cng) return std::nullopt;
         BCRYPT_ALG_HANDLE openedProvider = nullptr;
-        if (!BCRYPT_SUCCESS(BCryptOpenAlgorithmProvider(&openedProvider, BCRYPT_SHA256_ALGORITHM,
+        if (!BCRYPT_SUCCESS(cng->openAlgorithmProvider(&openedProvider, BCRYPT_SHA256_ALGORITHM,
                                                         nullptr, 0))) {
             return std::nullopt;
         }
-        const Provider provider(openedProvider);
+        const Provider provider(openedProvider, ProviderCloser{cng});
         BCRYPT_HASH_HANDLE createdHash = nullptr;
         if (!BCRYPT_SUCCESS(
-                BCryptCreateHash(openedProvider, &createdHash, nullptr, 0, nullptr, 0, 0))) {
+                cng->createHash(openedProvider, &createdHash, nullptr, 0, nullptr, 0, 0))) {
             return std::nullopt;
         }
-        const Hash hash(createdHash);
+        const Hash hash(createdHash, HashDestroyer{cng});
 
         const std::unique_ptr<unsigned char[]> block(new unsigned char[kHashReadBlock]);
         for (;;) {
@@ -54,12 +106,12 @@ public:
                 return std::nullopt;
             }
             if (got == 0) break;
-            if (!BCRYPT_SUCCESS(BCryptHashData(createdHash, block.get(), got, 0))) {
+            if (!BCRYPT_SUCCESS(cng->hashData(createdHash, block.get(), got, 0))) {
                 return std::nullopt;
             }
         }
         Sha256Digest digest;
-        if (!BCRYPT_SUCCESS(BCryptFinishHash(createdHash, digest.data(),
+        if (!BCRYPT_SUCCESS(cng->finishHash(createdHash, digest.data(),
                                              static_cast<ULONG>(digest.size()), 0))) {
             return std::nullopt;
         }
