@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/win/main/blocking_pipe.h"
+#include "tests/win/gdi_quota.h"
 #include "tests/win/main/main_test_support.h"
 
 namespace {
@@ -112,24 +113,6 @@ IconPath={zip}
     EXPECT_EQ(::WaitForSingleObject(hReader, 5000), WAIT_OBJECT_0);
     ::CloseHandle(hReader);
 }
-
-// Takes every free GDI handle but nLeave: the process is at its quota until this goes.
-class GdiQuota {
-public:
-    explicit GdiQuota(size_t nLeave) {
-        for (HRGN h; m_taken.size() < 200000 && (h = ::CreateRectRgn(0, 0, 1, 1));)
-            m_taken.push_back(h);
-        for (; nLeave && !m_taken.empty(); --nLeave, m_taken.pop_back())
-            ::DeleteObject(m_taken.back());
-    }
-    ~GdiQuota() {
-        for (HRGN h : m_taken) ::DeleteObject(h);
-    }
-    size_t Taken() const { return m_taken.size(); }
-
-private:
-    std::vector<HRGN> m_taken;
-};
 
 // MainWidth and MainHeight of the largest integer: the window takes the work area of its
 // screen. Its background then paints the same picture when there is room for one more GDI

@@ -60,7 +60,9 @@ LoadedIcon LoadCategoryIcon(const WString& path) {
     return loaded;
 }
 
-void AddCategoryIcon(CImageList& list, const LoadedIcon& icon, HICON hFallback) {
+namespace {
+
+void AddCategoryImage(CImageList& list, const LoadedIcon& icon, HICON hFallback) {
     if (icon.small) {
         // 2 bytes a mask row: word-aligned already.
         if (AddImageBits({&list}, kSmall, kSmall, icon.small->pixels.data(),
@@ -72,4 +74,14 @@ void AddCategoryIcon(CImageList& list, const LoadedIcon& icon, HICON hFallback) 
         return;
     }
     list.Add(icon.icon ? icon.icon.get() : hFallback);
+}
+
+}  // namespace
+
+void AddCategoryIcon(CImageList& list, const LoadedIcon& icon, HICON hFallback) {
+    const int nPlaces = list.GetImageCount() + 1;
+    AddCategoryImage(list, icon, hFallback);
+    // An icon that cannot go in at all (at the GDI quota) leaves its place empty, so that the
+    // categories after it keep their own.
+    if (list.GetImageCount() < nPlaces) ::ImageList_SetImageCount(list, static_cast<UINT>(nPlaces));
 }

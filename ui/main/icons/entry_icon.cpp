@@ -115,7 +115,9 @@ LoadedIcon LoadEntryIcon(const WString& path) {
 
 CEntryIconStrip::CEntryIconStrip(HICON hFallback, std::initializer_list<CImageList*> lists,
                                  size_t nMaxStrip)
-    : m_hFallback(hFallback), m_lists(lists), m_nMaxStrip(nMaxStrip ? nMaxStrip : 1) {}
+    : m_hFallback(hFallback), m_lists(lists), m_nMaxStrip(nMaxStrip ? nMaxStrip : 1) {
+    for (const CImageList* pList : m_lists) m_places.push_back(pList->GetImageCount());
+}
 
 void CEntryIconStrip::Add(LoadedIcon icon) {
     if (icon.image) {
@@ -126,6 +128,8 @@ void CEntryIconStrip::Add(LoadedIcon icon) {
     // The icons before this one go first, so that the order stays.
     Flush();
     AddToLists(icon.icon ? icon.icon.get() : m_hFallback, m_lists);
+    for (int& nPlaces : m_places) ++nPlaces;
+    KeepPlaces();
 }
 
 void CEntryIconStrip::Flush() {
@@ -133,5 +137,13 @@ void CEntryIconStrip::Flush() {
     // A strip whose bitmaps cannot be made goes in through the system, icon by icon.
     if (!AddAsStrip(m_pending, m_lists))
         for (const Pending& icon : m_pending) AddThroughSystem(icon.path, m_hFallback, m_lists);
+    for (int& nPlaces : m_places) nPlaces += static_cast<int>(m_pending.size());
     m_pending.clear();
+    KeepPlaces();
+}
+
+void CEntryIconStrip::KeepPlaces() {
+    for (size_t i = 0; i < m_lists.size(); ++i)
+        if (m_lists[i]->GetImageCount() < m_places[i])
+            ::ImageList_SetImageCount(*m_lists[i], static_cast<UINT>(m_places[i]));
 }

@@ -33,6 +33,8 @@ bool AddImageBits(const std::vector<CImageList*>& lists, int cx, int cy,
 // screen device contexts that loading and adding an icon take; and such icons are gathered into
 // one strip, which each list takes in one call: under Wine both cost a millisecond or more per
 // icon otherwise. Everything given is in the lists once Flush has run or the strip is gone.
+// An icon that cannot go in at all (at the process's GDI quota) leaves its place empty, so
+// that every later icon still has its entry's index.
 class CEntryIconStrip {
 public:
     // An icon read and decoded, waiting for its strip.
@@ -52,8 +54,12 @@ public:
     void Flush();
 
 private:
+    // Pads each list with empty images up to the icons given so far.
+    void KeepPlaces();
+
     HICON m_hFallback;
     std::vector<CImageList*> m_lists;
+    std::vector<int> m_places;  // per list, the images it must have once the icons are in
     size_t m_nMaxStrip;  // icons held before they go to the lists, which bounds the memory
     std::vector<Pending> m_pending;
 };
