@@ -93,13 +93,13 @@ ManualInstall={missing}
          }},
         {0,
          [&] {
-             EXPECT_NE(cmdtest::ReadAll(log).find("/log="), std::string::npos);
-             EXPECT_NE(cmdtest::ReadAll(log).find(" /S"), std::string::npos);
+             EXPECT_NE(testmedium::ReadText(log).find("/log="), std::string::npos);
+             EXPECT_NE(testmedium::ReadText(log).find(" /S"), std::string::npos);
              EXPECT_EQ(cmdtest::FindOwned(dlg), nullptr);  // no message
              // b1's "手动安装": its installer is missing.
              ASSERT_TRUE(ClickLink(lists[0], 5, 1));
          },
-         [&] { return cmdtest::ReadAll(log).find("end") != std::string::npos; }},
+         [&] { return testmedium::ReadText(log).find("end") != std::string::npos; }},
         {0, [&] { expectBox(L"手动安装", kNotFound + missing, IDI_EXCLAMATION); }, box},
         {100,
          [&] {

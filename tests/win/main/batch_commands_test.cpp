@@ -13,7 +13,7 @@ namespace {
 
 // The lines of a stand-in installer's log that record a start.
 int Starts(const std::wstring& path) {
-    const std::string log = cmdtest::ReadAll(path);
+    const std::string log = testmedium::ReadText(path);
     int n = 0;
     for (size_t at = log.find("cmdline:"); at != std::string::npos;
          at = log.find("cmdline:", at + 1))

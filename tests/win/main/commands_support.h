@@ -74,19 +74,6 @@ inline void Press(HWND hDlg, int nID) {
     ::PostMessageW(::GetDlgItem(hDlg, nID), BM_CLICK, 0, 0);
 }
 
-// A file's bytes (empty when it cannot be read).
-inline std::string ReadAll(const std::wstring& path) {
-    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(65536, '\0');
-    DWORD got = 0;
-    ::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    ::CloseHandle(h);
-    bytes.resize(got);
-    return bytes;
-}
-
 inline bool Visible(const CWnd& wnd) {
     return (wnd.GetStyle() & WS_VISIBLE) != 0;
 }
