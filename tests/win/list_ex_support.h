@@ -180,13 +180,7 @@ private:
     void OnClick(NMITEMACTIVATE* p) {
         m_clicks.push_back({p->iItem, p->iSubItem, m_pList ? m_pList->GetHotLink() : -1});
     }
-    BOOL OnEraseBkgnd(HDC hDC) {
-        RECT rc{};
-        GetClientRect(&rc);
-        ::SetBkColor(hDC, kWindowBk);
-        ::ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-        return TRUE;
-    }
+    BOOL OnEraseBkgnd(HDC hDC) { return uitest::EraseBackground(GetSafeHwnd(), hDC, kWindowBk); }
     static constexpr fw::MsgEntry kMessages[] = {
         fw::Notify<kListId, LVN_ITEMCHANGED, &Owner::OnChanged>,
         fw::Notify<kListId, NM_CLICK, &Owner::OnClick>,

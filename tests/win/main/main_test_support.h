@@ -161,20 +161,10 @@ inline bool ShowsImages(const CButtonST& button, UINT nIn, UINT nOut) {
 // An image of an image list drawn with the given style over a background colour.
 inline uitest::Pixels ImagePixels(HIMAGELIST hList, int nImage, int nSize = 32,
                                   UINT nStyle = ILD_TRANSPARENT, COLORREF bk = RGB(255, 255, 255)) {
-    const HDC screen = ::GetDC(nullptr);
-    const HDC mem = ::CreateCompatibleDC(screen);
-    const HBITMAP bmp = ::CreateCompatibleBitmap(screen, nSize, nSize);
-    const HGDIOBJ old = ::SelectObject(mem, bmp);
-    const RECT rc{0, 0, nSize, nSize};
-    ::SetBkColor(mem, bk);
-    ::ExtTextOutW(mem, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-    ::ImageList_Draw(hList, nImage, mem, 0, 0, nStyle);
-    const uitest::Pixels px = uitest::Pixels::FromDC(mem, rc);
-    ::SelectObject(mem, old);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-    return px;
+    const uitest::Canvas canvas(nSize, nSize);
+    uitest::Fill(canvas, canvas.Rect(), bk);
+    ::ImageList_Draw(hList, nImage, canvas, 0, 0, nStyle);
+    return canvas.Read();
 }
 
 // An empty image list of nSize x nSize images with masks, over white, as the window makes them.

@@ -157,32 +157,26 @@ List1=甲
         EXPECT_EQ(maintest::Describe(rc), maintest::Describe(mi.rcWork));
 
         const SIZE client = maintest::ClientSize(dlg);
-        const RECT all{0, 0, client.cx, client.cy};
-        const HDC hScreen = ::GetDC(nullptr);
-        const CMemoryDC target(hScreen);
-        const CBitmap bitmap(::CreateCompatibleBitmap(hScreen, client.cx, client.cy));
-        ::ReleaseDC(nullptr, hScreen);
-        const CSelectObject select(target, bitmap);
+        const uitest::Canvas target(client.cx, client.cy);
         const auto paint = [&] {
-            ::SetBkColor(target, RGB(255, 0, 255));
-            ::ExtTextOutW(target, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+            uitest::Fill(target, target.Rect(), RGB(255, 0, 255));
             dlg.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(target)));
         };
         paint();
-        const Pixels buffered = Pixels::FromDC(target, all);
+        const Pixels buffered = target.Read();
         EXPECT_EQ(buffered.Count(RGB(255, 0, 255)), 0);
         {
             const GdiQuota quota(1);
             ASSERT_GT(quota.Taken(), 1000u);
             paint();
         }
-        EXPECT_TRUE(Pixels::FromDC(target, all) == buffered);
+        EXPECT_TRUE(target.Read() == buffered);
         {
             const GdiQuota quota(0);
             paint();
         }
         // The two colours and nothing else: no bitmap, and nothing left unpainted.
-        const Pixels bare = Pixels::FromDC(target, all);
+        const Pixels bare = target.Read();
         EXPECT_EQ(bare.Count(RGB(51, 51, 51)) + bare.Count(RGB(82, 82, 82)), client.cx * client.cy);
         EXPECT_GT(bare.Count(RGB(82, 82, 82)), 0);
     };
