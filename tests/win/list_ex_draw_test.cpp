@@ -58,18 +58,11 @@ std::vector<std::pair<int, int>> Clusters(const Pixels& px, const RECT& rc, COLO
     return runs;
 }
 
-class ListExDraw : public ::testing::Test {
+class ListExDraw : public ::testing::Test, protected lxtest::ListBench {
 protected:
-    void SetUp() override {
-        uitest::MouseTo(POINT{2, 2});
-        ASSERT_TRUE(m_art.Load());
-        ASSERT_TRUE(m_owner.Create());
-    }
-    void Build(const std::vector<std::pair<const wchar_t*, std::vector<Entry>>>& groups,
-               bool bSkinned = true) {
-        ASSERT_TRUE(
-            lxtest::BuildEntryList(m_list, m_owner, m_art, RECT{0, 0, 640, 420}, groups, bSkinned));
-        m_owner.m_pList = &m_list;
+    void SetUp() override { ASSERT_TRUE(Open()); }
+    void Build(const lxtest::Groups& groups, bool bSkinned = true) {
+        ASSERT_TRUE(BuildEntries(groups, bSkinned));
     }
     RECT Row(int nRow) const {
         RECT rc = lxtest::ItemRect(m_list, nRow, LVIR_BOUNDS);
@@ -85,10 +78,6 @@ protected:
         const RECT rc = Row(nRow);
         return RECT{300, rc.top, 480, rc.bottom};
     }
-
-    lxtest::Art m_art;
-    lxtest::Owner m_owner;
-    CListEx m_list;
 };
 
 TEST_F(ListExDraw, AHeaderCaptionIsBlackOverItsGreyShadowWhateverTheTextColour) {
