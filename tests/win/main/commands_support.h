@@ -49,6 +49,12 @@ inline std::wstring TextOf(HWND hWnd) {
 // The static of a message box's text.
 inline constexpr int kBoxText = 0xFFFF;
 
+// A step's ready condition: a message box that the window owns (its own or its run's) shows;
+// it is kept in hBox.
+inline auto BoxShown(const CWnd& owner, HWND& hBox) {
+    return [&owner, &hBox] { return (hBox = FindOwned(owner, L"#32770", kBoxText)) != nullptr; };
+}
+
 // A message box: its caption, its text, which system icon it shows, its buttons.
 struct Box {
     std::wstring caption, text;

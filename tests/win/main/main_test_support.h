@@ -38,6 +38,23 @@ inline std::wstring Fill(std::wstring text,
     return text;
 }
 
+// The [Type] section and a [<category>.List] section for each category, listing the entries'
+// sections in order: Categories({{L"A", {L"a1", L"a2"}}}) for one category A of a1 and a2.
+inline std::wstring Categories(
+    std::initializer_list<std::pair<const wchar_t*, std::initializer_list<const wchar_t*>>>
+        categories) {
+    std::wstring type = L"[Type]\n", lists;
+    int nSort = 0;
+    for (const auto& [pszName, entries] : categories) {
+        type += L"Sort" + std::to_wstring(++nSort) + L"=" + pszName + L"\n";
+        lists += L"[" + std::wstring(pszName) + L".List]\n";
+        int nList = 0;
+        for (const wchar_t* pszEntry : entries)
+            lists += L"List" + std::to_wstring(++nList) + L"=" + pszEntry + L"\n";
+    }
+    return type + lists;
+}
+
 // One LVN_ITEMCHANGED that moved a list's state image, as the window received it.
 struct TickChange {
     UINT nID;
@@ -48,6 +65,8 @@ struct TickChange {
 // The main window, recording the tick changes of every list before it acts on them.
 class TestDlg : public CBundorDlg {
 public:
+    TestDlg() = default;
+    explicit TestDlg(CatalogueConfig& config) { m_pConfig = &config; }
     std::vector<TickChange> m_ticks;
 
     using CBundorDlg::Layout;

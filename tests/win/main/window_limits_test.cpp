@@ -62,15 +62,9 @@ TEST(MainWindow, ClosesAtOnceWhileAnIconReadIsBlocked) {
     testpipe::BlockingPipe pipe(L"bundor_blocked_icon", 15000);
     ASSERT_TRUE(pipe.IsOpen());
     const std::wstring zip = lxtest::CheckoutPath(L"demo/icons/zip.ico");
-    CatalogueModel model =
-        maintest::MakeCatalogue(maintest::Fill(LR"([Type]
-Sort1=常用
-[常用]
+    CatalogueModel model = maintest::MakeCatalogue(
+        maintest::Fill(maintest::Categories({{L"常用", {L"甲", L"乙", L"丙"}}}) + LR"([常用]
 IconPath={zip}
-[常用.List]
-List1=甲
-List2=乙
-List3=丙
 [甲]
 IconPath={zip}
 [乙]
@@ -78,8 +72,8 @@ IconPath={pipe}
 [丙]
 IconPath={zip}
 )",
-                                               {{L"{zip}", zip}, {L"{pipe}", pipe.Path()}}),
-                                L"C:\\");
+                       {{L"{zip}", zip}, {L"{pipe}", pipe.Path()}}),
+        L"C:\\");
     // This thread's block shows the quiet mode as the reader's must.
     DWORD dwOld = 0;
     ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &dwOld);
@@ -91,8 +85,7 @@ IconPath={zip}
     HANDLE hReader = nullptr;
     ULONGLONG closed = 0;
     {
-        TestDlg dlg;
-        dlg.m_pConfig = &model.config;
+        TestDlg dlg(model.config);
         const ULONGLONG start = ::GetTickCount64();
         const auto opened = [&] {
             EXPECT_LT(::GetTickCount64() - start, 8000u);
@@ -136,18 +129,11 @@ private:
 // object only (not for both the buffer's device context and its bitmap), and its colours when
 // there is none (no device context for the bitmaps either).
 TEST(MainWindow, AHugeSizeFitsTheScreenAndPaintsWithoutItsBuffer) {
-    CatalogueModel model = maintest::MakeCatalogue(
-        LR"([Config]
-MainWidth=2147483647
-MainHeight=2147483647
-[Type]
-Sort1=常用
-[常用.List]
-List1=甲
-)",
-        L"C:\\");
-    TestDlg dlg;
-    dlg.m_pConfig = &model.config;
+    CatalogueModel model =
+        maintest::MakeCatalogue(L"[Config]\nMainWidth=2147483647\nMainHeight=2147483647\n" +
+                                    maintest::Categories({{L"常用", {L"甲"}}}),
+                                L"C:\\");
+    TestDlg dlg(model.config);
     const auto check = [&] {
         MONITORINFO mi{};
         mi.cbSize = sizeof mi;
