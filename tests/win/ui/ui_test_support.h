@@ -19,6 +19,7 @@
 #include "fw/gdi.h"
 #include "tests/win/fw_test_support.h"
 #include "tests/win/gui_object_count.h"
+#include "ui/controls/static_time.h"
 
 namespace uitest {
 
@@ -431,6 +432,21 @@ inline INT_PTR RunModal(CDialog& dlg, std::vector<Script::Step> steps, DWORD tim
     Script script(
         std::move(steps), [&dlg] { dlg.EndDialog(-2); }, timeoutMs);
     return dlg.DoModal();
+}
+
+// --- controls as the main window makes them -------------------------------------------------
+
+// The countdown labels: the seconds in bold red, and the text after them in bold gold.
+inline void CreateCountdownLabels(CStaticTime& seconds, CStaticTime& text, CWnd& parent,
+                                  const RECT& rcSeconds, const RECT& rcText) {
+    seconds.Create(L"10", WS_CHILD | WS_VISIBLE, rcSeconds, &parent, 1008);
+    seconds.SetFontHeight(14);
+    seconds.SetFontWeight(FW_BOLD);
+    seconds.SetTextColor(RGB(255, 0, 0));
+    text.Create(L"秒钟后开始自动安装!", WS_CHILD | WS_VISIBLE, rcText, &parent, 1009);
+    text.SetFontHeight(12);
+    text.SetFontWeight(FW_BOLD);
+    text.SetTextColor(RGB(255, 204, 0));
 }
 
 // --- object counts --------------------------------------------------------------------------
