@@ -25,6 +25,7 @@
 
 #include "app/utf.h"
 #include "ops/file_hasher.h"
+#include "tests/unit/test_data.h"
 
 namespace {
 
@@ -33,14 +34,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr uint64_t kFileBytes = uint64_t{512} << 20;
 constexpr int kRounds = 3;
-
-WString PathText(const fs::path& path) {
-#if defined(_WIN32)
-    return path.wstring();
-#else
-    return Utf8ToWide(path.string());
-#endif
-}
 
 // Bytes that no compressing layer could shortcut: a xorshift sequence.
 bool MakeFile(const fs::path& path) {

@@ -26,7 +26,6 @@ using uitest::ScreenPoint;
 
 constexpr COLORREF kWindowBk = RGB(51, 51, 51);
 constexpr COLORREF kForumBk = 0x17BFFF;
-constexpr COLORREF kGold = RGB(255, 204, 0);
 
 gallery::Output g_out(L"gallery");
 
@@ -133,15 +132,8 @@ void ShowControls() {
             for (int slot : {0, 2, 4}) b.SetColor(slot, s.back);
             if (s.tip) b.SetTipText(s.tip);
         }
-        seconds.Create(L"10", WS_CHILD | WS_VISIBLE, RECT{80, 95, 100, 120}, &host, 1008);
-        seconds.SetFontHeight(14);
-        seconds.SetFontWeight(FW_BOLD);
-        seconds.SetTextColor(RGB(255, 0, 0));
-        countdown.Create(L"秒钟后开始自动安装!", WS_CHILD | WS_VISIBLE, RECT{104, 96, 244, 120},
-                         &host, 1009);
-        countdown.SetFontHeight(12);
-        countdown.SetFontWeight(FW_BOLD);
-        countdown.SetTextColor(kGold);
+        uitest::CreateCountdownLabels(seconds, countdown, host, RECT{80, 95, 100, 120},
+                                      RECT{104, 96, 244, 120});
     });
 
     std::vector<uitest::Script::Step> steps;

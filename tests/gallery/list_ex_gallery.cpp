@@ -51,7 +51,7 @@ HBITMAP LoadResourceBitmap(const wchar_t* pszFile) {
     return nullptr;
 }
 
-const std::vector<std::pair<const wchar_t*, std::vector<Entry>>> kCatalogue = {
+const lxtest::Groups kCatalogue = {
     {L"系统工具 (3款)",
      {
          {L"Windows 优化大师", L"系统清理、注册表优化与开机加速，一键提升电脑运行速度", L"8.27 MB"},
@@ -87,7 +87,6 @@ void ShowLists() {
                               {L"全部软件 (8)", L"系统工具 (3)", L"办公软件 (2)",
                                L"压缩解压、输入法与文本编辑等常用工具 (3)"});
     lxtest::BuildEntryList(entries, owner, art, RECT{160, 10, 790, 470}, kCatalogue);
-    owner.m_pList = &entries;
     entries.SetCheck(1, TRUE);
     entries.SetCheck(6, TRUE);
     category.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);

@@ -8,18 +8,11 @@
 
 #include "app/utf.h"
 #include "ops/file_hasher.h"
+#include "tests/unit/test_data.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-WString PathText(const fs::path& path) {
-#if defined(_WIN32)
-    return path.wstring();
-#else
-    return Utf8ToWide(path.string());
-#endif
-}
 
 class FileHasherTest : public ::testing::Test {
 protected:

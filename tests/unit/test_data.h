@@ -1,7 +1,9 @@
-// Where the test data files are, as a Windows-style path for the code under test.
+// Paths for the code under test: where the test data files are, as a Windows-style path, and
+// a filesystem path in the product's string type.
 #pragma once
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "app/utf.h"
@@ -20,4 +22,12 @@ inline WString TestDataFolder() {
     }
     if (!dir.empty() && dir.back() != '\\') dir += '\\';
     return Utf8ToWide(dir);
+}
+
+inline WString PathText(const std::filesystem::path& path) {
+#if defined(_WIN32)
+    return path.wstring();
+#else
+    return Utf8ToWide(path.string());
+#endif
 }

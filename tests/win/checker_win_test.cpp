@@ -12,48 +12,9 @@
 #include "checker/console_win32.h"
 #include "checker/full_path.h"
 #include "checker/json_report.h"
+#include "tests/win/drive_test_support.h"
 
 namespace {
-
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
-// A file of the given size; its bytes are left unwritten, so large sizes cost no disk space.
-void MakeFile(const std::wstring& path, long long size) {
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << WideToUtf8(path);
-    LARGE_INTEGER end;
-    end.QuadPart = size;
-    EXPECT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN));
-    EXPECT_TRUE(SetEndOfFile(file));
-    CloseHandle(file);
-}
-
-void WriteText(const std::wstring& path, const std::string& utf8) {
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << WideToUtf8(path);
-    DWORD written = 0;
-    WriteFile(file, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
-    CloseHandle(file);
-}
 
 // Checks a file as the program does: read it, take its folder as the exe folder.
 CheckReport CheckFile(const std::wstring& path) {
@@ -71,29 +32,21 @@ const Finding* FindingOf(const CheckReport& report, FindingKind kind, int line) 
     return nullptr;
 }
 
-class CheckerWinTest : public ::testing::Test {
+// The current folder, which a test may change, is given back after it.
+class CheckerWinTest : public DriveFoldersTest {
 protected:
+    CheckerWinTest() : DriveFoldersTest(L"checker_win_test") {}
     void SetUp() override {
-        test = Utf8ToWide(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        relative = L"checker_win_test\\" + test;
-        for (const wchar_t* drive : {L"G:\\", L"E:\\", L"F:\\"}) {
-            CreateDirectoryW((std::wstring(drive) + L"checker_win_test").c_str(), nullptr);
-            RemoveTree(drive + relative);
-            ASSERT_TRUE(CreateDirectoryW((drive + relative).c_str(), nullptr));
-        }
-        disk = L"G:\\" + relative;
+        DriveFoldersTest::SetUp();
         wchar_t current[MAX_PATH];
         GetCurrentDirectoryW(MAX_PATH, current);
         previous = current;
     }
     void TearDown() override {
         SetCurrentDirectoryW(previous.c_str());
-        for (const wchar_t* drive : {L"G:\\", L"E:\\", L"F:\\"}) RemoveTree(drive + relative);
+        DriveFoldersTest::TearDown();
     }
 
-    std::wstring test;
-    std::wstring relative;  // checker_win_test\<test>
-    std::wstring disk;      // G:\checker_win_test\<test>
     std::wstring previous;
 };
 
@@ -101,30 +54,31 @@ TEST_F(CheckerWinTest, CdromCommandFoundOnFOnlyAndRealPackageSizes) {
     ASSERT_EQ(GetDriveTypeW(L"E:\\"), static_cast<UINT>(DRIVE_CDROM)) << "test drive E:";
     ASSERT_EQ(GetDriveTypeW(L"F:\\"), static_cast<UINT>(DRIVE_CDROM)) << "test drive F:";
     ASSERT_TRUE(CreateDirectoryW((L"F:\\" + relative + L"\\soft").c_str(), nullptr));
-    MakeFile(L"F:\\" + relative + L"\\soft\\光驱 安装.exe", 1048576);
+    ASSERT_TRUE(testmedium::WriteFile(L"F:\\" + relative + L"\\soft\\光驱 安装.exe", {}, 1048576));
     const std::wstring medium = disk + L"\\medium";
     ASSERT_TRUE(CreateDirectoryW(medium.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryW((medium + L"\\soft").c_str(), nullptr));
-    MakeFile(medium + L"\\soft\\本地.exe", 1572864);
-    MakeFile(disk + L"\\big.iso", (5LL << 30) + 7);
+    ASSERT_TRUE(testmedium::WriteFile(medium + L"\\soft\\本地.exe", {}, 1572864));
+    ASSERT_TRUE(testmedium::WriteFile(disk + L"\\big.iso", {}, (5LL << 30) + 7));
     const std::string rel = WideToUtf8(relative);
-    WriteText(medium + L"\\Bundor.INI",
-              "[Type]\r\nSort1=软件\r\n[软件]\r\n[软件.List]\r\nList1=光驱\r\nList2=本地\r\n"
-              "List3=大\r\n"
-              "[光驱]\r\nWorkingDir=%CurrDir%\r\n"  // 8, 9
-              "AutoInstall=cdrom:\\" +
-                  rel +
-                  "\\soft\\光驱 安装.exe /S\r\n"  // 10
-                  "ManualInstall=cdrom:\\" +
-                  rel +
-                  "\\soft\\光驱 安装.exe\r\n"  // 11
-                  "[本地]\r\nWorkingDir=%CurrDir%\r\nAutoInstall=soft\\本地.exe /S\r\n"
-                  "ManualInstall=soft\\本地.exe\r\n"
-                  "[大]\r\nAutoInstall=G:\\" +
-                  rel +
-                  "\\big.iso\r\n"
-                  "ManualInstall=G:\\" +
-                  rel + "\\big.iso\r\n");
+    ASSERT_TRUE(testmedium::WriteFile(
+        medium + L"\\Bundor.INI",
+        "[Type]\r\nSort1=软件\r\n[软件]\r\n[软件.List]\r\nList1=光驱\r\nList2=本地\r\n"
+        "List3=大\r\n"
+        "[光驱]\r\nWorkingDir=%CurrDir%\r\n"  // 8, 9
+        "AutoInstall=cdrom:\\" +
+            rel +
+            "\\soft\\光驱 安装.exe /S\r\n"  // 10
+            "ManualInstall=cdrom:\\" +
+            rel +
+            "\\soft\\光驱 安装.exe\r\n"  // 11
+            "[本地]\r\nWorkingDir=%CurrDir%\r\nAutoInstall=soft\\本地.exe /S\r\n"
+            "ManualInstall=soft\\本地.exe\r\n"
+            "[大]\r\nAutoInstall=G:\\" +
+            rel +
+            "\\big.iso\r\n"
+            "ManualInstall=G:\\" +
+            rel + "\\big.iso\r\n"));
 
     // Run from the medium's folder with a relative name, as people do in a console there.
     ASSERT_TRUE(SetCurrentDirectoryW(medium.c_str()));
@@ -157,12 +111,13 @@ TEST_F(CheckerWinTest, CdromCommandFoundOnFOnlyAndRealPackageSizes) {
 // The package is opened with no access rights: another program that holds it open, even
 // without sharing, does not stop the measurement, but a folder cannot be opened that way.
 TEST_F(CheckerWinTest, HeldPackageIsMeasuredAndFolderIsNot) {
-    MakeFile(disk + L"\\held.exe", 2 * 1048576);
+    ASSERT_TRUE(testmedium::WriteFile(disk + L"\\held.exe", {}, 2 * 1048576));
     ASSERT_TRUE(CreateDirectoryW((disk + L"\\folder").c_str(), nullptr));
-    WriteText(disk + L"\\Bundor.INI",
-              "[Type]\nSort1=A\n[A]\n[A.List]\nList1=held\nList2=folder\n"
-              "[held]\nWorkingDir=%CurrDir%\nAutoInstall=held.exe\nManualInstall=held.exe\n"
-              "[folder]\nWorkingDir=%CurrDir%\nAutoInstall=folder\nManualInstall=folder\n");
+    ASSERT_TRUE(testmedium::WriteFile(
+        disk + L"\\Bundor.INI",
+        "[Type]\nSort1=A\n[A]\n[A.List]\nList1=held\nList2=folder\n"
+        "[held]\nWorkingDir=%CurrDir%\nAutoInstall=held.exe\nManualInstall=held.exe\n"
+        "[folder]\nWorkingDir=%CurrDir%\nAutoInstall=folder\nManualInstall=folder\n"));
 
     const HANDLE held = CreateFileW((disk + L"\\held.exe").c_str(), GENERIC_READ, 0, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
@@ -189,12 +144,7 @@ TEST_F(CheckerWinTest, OutputToAPipeIsUtf8WithCrLf) {
     ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 1 << 16));
     EXPECT_TRUE(WriteTextToHandle(writeEnd, L"目录文件：E:\\Bundor.INI\n结论\n"));
     CloseHandle(writeEnd);
-    std::string bytes;
-    char buffer[256];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        bytes.append(buffer, got);
-    }
+    const std::string bytes = testmedium::ReadToEnd(readEnd);
     CloseHandle(readEnd);
     EXPECT_EQ(bytes, "目录文件：E:\\Bundor.INI\r\n结论\r\n");
 }

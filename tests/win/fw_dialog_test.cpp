@@ -18,7 +18,6 @@ namespace {
 using fwtest::DialogTemplate;
 
 constexpr WORD kEditId = 1001;
-constexpr UINT_PTR kActionTimer = 1, kSafetyTimer = 2;
 
 const DialogTemplate& OkCancelTemplate() {
     static const DialogTemplate t(
@@ -33,33 +32,21 @@ const DialogTemplate& OkCancelTemplate() {
 
 // A dialog that performs one scripted action a moment after it opens, and ends itself with
 // -2 after a few seconds if the action did not end it.
-class ScriptedDlg : public CDialog {
+class ScriptedDlg : public fwtest::ActingDlg {
 public:
     enum class Action { ClickOk, PressEscape, PressEnter, End7, Close };
     explicit ScriptedDlg(Action action, CWnd* pParent = nullptr, UINT nSafetyMs = 5000)
-        : CDialog(OkCancelTemplate().Get(), pParent), m_action(action), m_nSafetyMs(nSafetyMs) {}
+        : ActingDlg(OkCancelTemplate().Get(), pParent, nSafetyMs), m_action(action) {}
 
     bool m_bOwnerWasDisabled = false;
     HWND m_hOwnerSeen = nullptr;
 
 protected:
     BOOL OnInitDialog() override {
-        SetTimer(kActionTimer, 50);
-        SetTimer(kSafetyTimer, m_nSafetyMs);
         m_hOwnerSeen = ::GetWindow(GetSafeHwnd(), GW_OWNER);
-        return TRUE;
+        return ActingDlg::OnInitDialog();
     }
-    bool ProcessMessageTable(fw::MsgContext& ctx) override {
-        return ctx.Run(*this, kMessages) || CDialog::ProcessMessageTable(ctx);
-    }
-
-private:
-    void OnTimer(UINT_PTR id) {
-        KillTimer(id);
-        if (id == kSafetyTimer) {
-            EndDialog(-2);
-            return;
-        }
+    void OnAction() override {
         if (m_hOwnerSeen) m_bOwnerWasDisabled = !::IsWindowEnabled(m_hOwnerSeen);
         const HWND hEdit = GetDlgItem(kEditId);
         switch (m_action) {
@@ -80,9 +67,9 @@ private:
                 break;
         }
     }
-    static constexpr fw::MsgEntry kMessages[] = {fw::Msg<WM_TIMER, &ScriptedDlg::OnTimer>};
+
+private:
     Action m_action;
-    UINT m_nSafetyMs;
 };
 
 TEST(FwDialog, DoModalReturnsHowTheDialogEnded) {
@@ -198,9 +185,9 @@ public:
     }
 };
 
-class KeyWatchDlg : public CDialog {
+class KeyWatchDlg : public fwtest::ActingDlg {
 public:
-    KeyWatchDlg() : CDialog(OkCancelTemplate().Get()) { m_edit.m_pLog = &m_log; }
+    KeyWatchDlg() : ActingDlg(OkCancelTemplate().Get()) { m_edit.m_pLog = &m_log; }
     std::vector<UINT> m_log;  // 1: the edit saw a key press, 2: the dialog saw one
     HWND m_hKeyTarget = nullptr;
     WPARAM m_key = 0;
@@ -210,9 +197,7 @@ protected:
     BOOL OnInitDialog() override {
         m_edit.SubclassDlgItem(kEditId, this);
         m_hEdit = m_edit.GetSafeHwnd();
-        SetTimer(kActionTimer, 50);
-        SetTimer(kSafetyTimer, 5000);
-        return TRUE;
+        return ActingDlg::OnInitDialog();
     }
     BOOL PreTranslateMessage(MSG* pMsg) override {
         if (pMsg->message == WM_KEYDOWN) {
@@ -227,19 +212,9 @@ protected:
         }
         return FALSE;
     }
-    bool ProcessMessageTable(fw::MsgContext& ctx) override {
-        return ctx.Run(*this, kMessages) || CDialog::ProcessMessageTable(ctx);
-    }
+    void OnAction() override { ::PostMessageW(m_hEdit, WM_KEYDOWN, VK_ESCAPE, 0); }
 
 private:
-    void OnTimer(UINT_PTR id) {
-        KillTimer(id);
-        if (id == kSafetyTimer)
-            EndDialog(-2);
-        else
-            ::PostMessageW(m_hEdit, WM_KEYDOWN, VK_ESCAPE, 0);
-    }
-    static constexpr fw::MsgEntry kMessages[] = {fw::Msg<WM_TIMER, &KeyWatchDlg::OnTimer>};
     PreTranslateEdit m_edit;
 };
 
@@ -267,7 +242,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override {
-        SetTimer(kSafetyTimer, 5000);
+        SetTimer(1, 5000);  // ends it with -2 if the message never comes
         m_hWndShown = GetSafeHwnd();
         return TRUE;
     }

@@ -51,32 +51,16 @@ private:
 };
 
 // Draws its rows itself and answers the row-height query with its own height.
-class DrawnList : public CListCtrl {
+class DrawnList : public fwtest::MeasuredCtrl<CListCtrl> {
 public:
-    explicit DrawnList(UINT height) : m_height(height) {}
+    using MeasuredCtrl::MeasuredCtrl;
     std::set<UINT> m_rowsDrawn;
-    int m_nMeasured = 0;
 
     void DrawItem(DRAWITEMSTRUCT* pDIS) override {
         EXPECT_EQ(pDIS->hwndItem, GetSafeHwnd());
         m_rowsDrawn.insert(pDIS->itemID);
         ::FillRect(pDIS->hDC, &pDIS->rcItem, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
     }
-
-protected:
-    bool ProcessMessageTable(fw::MsgContext& ctx) override {
-        return ctx.Run(*this, kMessages) || CListCtrl::ProcessMessageTable(ctx);
-    }
-
-private:
-    BOOL OnMeasureItem(MEASUREITEMSTRUCT* pMIS) {
-        ++m_nMeasured;
-        pMIS->itemHeight = m_height;
-        return TRUE;
-    }
-    static constexpr fw::MsgEntry kMessages[] = {
-        fw::Reflect<WM_MEASUREITEM, &DrawnList::OnMeasureItem>};
-    UINT m_height;
 };
 
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_NOCOLUMNHEADER |

@@ -173,26 +173,7 @@ TEST(FwReflect, TheChildIsTheOneTheMessageNamesNotTheOneWithTheId) {
 }
 
 // Owner-drawn list boxes answer WM_MEASUREITEM with their own heights.
-class MeasuredList : public CWnd {
-public:
-    explicit MeasuredList(UINT height) : m_height(height) {}
-    int m_nMeasured = 0;
-
-protected:
-    bool ProcessMessageTable(fw::MsgContext& ctx) override {
-        return ctx.Run(*this, kMessages) || CWnd::ProcessMessageTable(ctx);
-    }
-
-private:
-    BOOL OnMeasureItem(MEASUREITEMSTRUCT* pMIS) {
-        ++m_nMeasured;
-        pMIS->itemHeight = m_height;
-        return TRUE;
-    }
-    static constexpr fw::MsgEntry kMessages[] = {
-        fw::Reflect<WM_MEASUREITEM, &MeasuredList::OnMeasureItem>};
-    UINT m_height;
-};
+using MeasuredList = fwtest::MeasuredCtrl<CWnd>;
 
 TEST(FwReflect, MeasureItemReachesTheAskingChildAmongChildrenSharingItsId) {
     ParentWnd parent;

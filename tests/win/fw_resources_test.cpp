@@ -65,9 +65,10 @@ const fwtest::DialogTemplate& RichTemplate() {
     return t;
 }
 
-class RichDlg : public CDialog {
+// Shows its controls, paints them all once and ends.
+class RichDlg : public fwtest::ActingDlg {
 public:
-    RichDlg() : CDialog(RichTemplate().Get()) {}
+    RichDlg() : ActingDlg(RichTemplate().Get(), nullptr, 5000, 1) {}
 
 protected:
     BOOL OnInitDialog() override {
@@ -98,22 +99,15 @@ protected:
         m_progress.OffsetPos(1);
         m_label.Create(L"秒钟后开始自动安装!", WS_CHILD | WS_VISIBLE, RECT{320, 130, 460, 158},
                        this, 1009);
-        SetTimer(1, 1);
-        return TRUE;
+        return ActingDlg::OnInitDialog();
     }
-    bool ProcessMessageTable(fw::MsgContext& ctx) override {
-        return ctx.Run(*this, kMessages) || CDialog::ProcessMessageTable(ctx);
-    }
-
-private:
-    void OnTimer(UINT_PTR id) {
-        KillTimer(id);
+    void OnAction() override {
         ::RedrawWindow(GetSafeHwnd(), nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         EndDialog(IDOK);
     }
-    static constexpr fw::MsgEntry kMessages[] = {fw::Msg<WM_TIMER, &RichDlg::OnTimer>};
 
+private:
     CEdit m_edit;
     CImageList m_images;
     CListCtrl m_list, m_plain;

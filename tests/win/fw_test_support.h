@@ -1,4 +1,5 @@
-// Helpers of the framework's window tests: dialog templates built in memory, message pumping.
+// Helpers of the framework's window tests: dialog templates built in memory, a dialog that acts
+// once after it opens, message pumping, a control that answers the row-height query.
 #pragma once
 
 #include <windows.h>
@@ -6,6 +7,8 @@
 #include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "fw/dialog.h"
 
 namespace fwtest {
 
@@ -62,6 +65,38 @@ private:
 inline constexpr DWORD kDialogStyle =
     WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
 
+// A modal dialog that acts once, nActionMs after it opens (OnAction), and ends itself with -2
+// if it is still open nSafetyMs after it opened.
+class ActingDlg : public CDialog {
+public:
+    explicit ActingDlg(const DLGTEMPLATE* pTemplate, CWnd* pParent = nullptr, UINT nSafetyMs = 5000,
+                       UINT nActionMs = 50)
+        : CDialog(pTemplate, pParent), m_nSafetyMs(nSafetyMs), m_nActionMs(nActionMs) {}
+
+protected:
+    virtual void OnAction() = 0;
+    BOOL OnInitDialog() override {
+        SetTimer(kActionTimer, m_nActionMs);
+        SetTimer(kSafetyTimer, m_nSafetyMs);
+        return TRUE;
+    }
+    bool ProcessMessageTable(fw::MsgContext& ctx) override {
+        return ctx.Run(*this, kMessages) || CDialog::ProcessMessageTable(ctx);
+    }
+
+private:
+    static constexpr UINT_PTR kActionTimer = 1, kSafetyTimer = 2;
+    void OnTimer(UINT_PTR id) {
+        KillTimer(id);
+        if (id == kSafetyTimer)
+            EndDialog(-2);
+        else
+            OnAction();
+    }
+    static constexpr fw::MsgEntry kMessages[] = {fw::Msg<WM_TIMER, &ActingDlg::OnTimer>};
+    UINT m_nSafetyMs, m_nActionMs;
+};
+
 // Handles the messages waiting on this thread's queue.
 inline void Pump() {
     MSG msg;
@@ -70,5 +105,29 @@ inline void Pump() {
         ::DispatchMessageW(&msg);
     }
 }
+
+// A control of class Base that answers the row-height query (WM_MEASUREITEM, handed to it by
+// its parent) with its own height, counting the queries.
+template <class Base>
+class MeasuredCtrl : public Base {
+public:
+    explicit MeasuredCtrl(UINT height) : m_height(height) {}
+    int m_nMeasured = 0;
+
+protected:
+    bool ProcessMessageTable(fw::MsgContext& ctx) override {
+        return ctx.Run(*this, kMessages) || Base::ProcessMessageTable(ctx);
+    }
+
+private:
+    BOOL OnMeasureItem(MEASUREITEMSTRUCT* pMIS) {
+        ++m_nMeasured;
+        pMIS->itemHeight = m_height;
+        return TRUE;
+    }
+    static constexpr fw::MsgEntry kMessages[] = {
+        fw::Reflect<WM_MEASUREITEM, &MeasuredCtrl::OnMeasureItem>};
+    UINT m_height;
+};
 
 }  // namespace fwtest

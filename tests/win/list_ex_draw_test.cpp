@@ -58,18 +58,11 @@ std::vector<std::pair<int, int>> Clusters(const Pixels& px, const RECT& rc, COLO
     return runs;
 }
 
-class ListExDraw : public ::testing::Test {
+class ListExDraw : public ::testing::Test, protected lxtest::ListBench {
 protected:
-    void SetUp() override {
-        uitest::MouseTo(POINT{2, 2});
-        ASSERT_TRUE(m_art.Load());
-        ASSERT_TRUE(m_owner.Create());
-    }
-    void Build(const std::vector<std::pair<const wchar_t*, std::vector<Entry>>>& groups,
-               bool bSkinned = true) {
-        ASSERT_TRUE(
-            lxtest::BuildEntryList(m_list, m_owner, m_art, RECT{0, 0, 640, 420}, groups, bSkinned));
-        m_owner.m_pList = &m_list;
+    void SetUp() override { ASSERT_TRUE(Open()); }
+    void Build(const lxtest::Groups& groups, bool bSkinned = true) {
+        ASSERT_TRUE(BuildEntries(groups, bSkinned));
     }
     RECT Row(int nRow) const {
         RECT rc = lxtest::ItemRect(m_list, nRow, LVIR_BOUNDS);
@@ -85,10 +78,6 @@ protected:
         const RECT rc = Row(nRow);
         return RECT{300, rc.top, 480, rc.bottom};
     }
-
-    lxtest::Art m_art;
-    lxtest::Owner m_owner;
-    CListEx m_list;
 };
 
 TEST_F(ListExDraw, AHeaderCaptionIsBlackOverItsGreyShadowWhateverTheTextColour) {
@@ -283,17 +272,9 @@ TEST_F(ListExDraw, ErasingPaintsTheBitmapNothingOrTheBackColour) {
     Build({{nullptr, {}}});
     RECT client{};
     m_list.GetClientRect(&client);
-    const HDC screen = ::GetDC(nullptr);
-    const HDC mem = ::CreateCompatibleDC(screen);
-    const HBITMAP target = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
-    ::ReleaseDC(nullptr, screen);
-    const HGDIOBJ old = ::SelectObject(mem, target);
-    auto fill = [&](COLORREF cr) {
-        ::SetBkColor(mem, cr);
-        ::ExtTextOutW(mem, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
-    };
+    const uitest::Canvas mem(client.right, client.bottom);
     auto erase = [&] {
-        return m_list.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), 0);
+        return m_list.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(HDC(mem)), 0);
     };
     const int w = client.right, h = client.bottom;
 
@@ -301,31 +282,27 @@ TEST_F(ListExDraw, ErasingPaintsTheBitmapNothingOrTheBackColour) {
     CBitmap back(uitest::MakeBitmap(2, 1, kBlue, RGB(255, 0, 0)));
     m_list.SetBkBitmap(&back);
     m_list.SetSkinFlags(CListEx::SKIN_BKBITMAP);
-    fill(kMagenta);
+    uitest::Fill(mem, client, kMagenta);
     EXPECT_EQ(erase(), TRUE);
-    Pixels px = Pixels::FromDC(mem, client);
+    Pixels px = mem.Read();
     EXPECT_EQ(px.At(0, 0), RGB(255, 0, 0));
     EXPECT_EQ(px.At(w / 2 - 1, h - 1), RGB(255, 0, 0));
     EXPECT_EQ(px.At(w / 2, 0), kBlue);
     EXPECT_EQ(px.At(w - 1, h - 1), kBlue);
 
     m_list.SetBkBitmap(nullptr);
-    fill(kMagenta);
+    uitest::Fill(mem, client, kMagenta);
     EXPECT_EQ(erase(), FALSE) << "no bitmap: not erased";
-    EXPECT_EQ(Pixels::FromDC(mem, client).Count(kMagenta), w * h);
+    EXPECT_EQ(mem.Read().Count(kMagenta), w * h);
 
     m_list.SetSkinFlags(CListEx::SKIN_NOERASE | CListEx::SKIN_ENTRYROWS);
     EXPECT_EQ(erase(), TRUE);
-    EXPECT_EQ(Pixels::FromDC(mem, client).Count(kMagenta), w * h);
+    EXPECT_EQ(mem.Read().Count(kMagenta), w * h);
 
     m_list.SetSkinFlags(CListEx::SKIN_ENTRYROWS);
     m_list.SetBackColor(RGB(10, 20, 30));
     EXPECT_EQ(erase(), TRUE);
-    EXPECT_EQ(Pixels::FromDC(mem, client).Count(RGB(10, 20, 30)), w * h);
-
-    ::SelectObject(mem, old);
-    ::DeleteObject(target);
-    ::DeleteDC(mem);
+    EXPECT_EQ(mem.Read().Count(RGB(10, 20, 30)), w * h);
 }
 
 TEST_F(ListExDraw, ThousandRepaintsOfAFullListLeaveTheGdiObjectCountAsItWas) {
@@ -395,15 +372,10 @@ TEST_F(ListExDraw, DrawingHandsTheDeviceContextBackAsItCame) {
     m_list.SetCheck(1, TRUE);
     RECT client{};
     m_list.GetClientRect(&client);
-    const HDC screen = ::GetDC(nullptr);
-    const HDC mem = ::CreateCompatibleDC(screen);
-    const HBITMAP target = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
-    ::ReleaseDC(nullptr, screen);
-    const HGDIOBJ oldBitmap = ::SelectObject(mem, target);
+    const uitest::Canvas mem(client.right, client.bottom);
     const HGDIOBJ font = ::GetStockObject(ANSI_VAR_FONT);
-    const HGDIOBJ oldFont = ::SelectObject(mem, font);
-    ::SetBkColor(mem, kMagenta);
-    ::ExtTextOutW(mem, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
+    const CSelectObject selectFont(mem, font);
+    uitest::Fill(mem, client, kMagenta);
     ::SetTextColor(mem, RGB(1, 2, 3));
     ::SetBkMode(mem, OPAQUE);
     for (UINT row = 0; row < 3; ++row) {
@@ -417,18 +389,14 @@ TEST_F(ListExDraw, DrawingHandsTheDeviceContextBackAsItCame) {
         dis.rcItem = Row(static_cast<int>(row));
         m_list.DrawItem(&dis);
         EXPECT_EQ(::GetCurrentObject(mem, OBJ_FONT), font) << row;
-        EXPECT_EQ(::GetCurrentObject(mem, OBJ_BITMAP), target) << row;
+        EXPECT_EQ(::GetCurrentObject(mem, OBJ_BITMAP), mem.Bitmap()) << row;
         EXPECT_EQ(::GetTextColor(mem), RGB(1, 2, 3)) << row;
         EXPECT_EQ(::GetBkColor(mem), kMagenta) << row;
         EXPECT_EQ(::GetBkMode(mem), OPAQUE) << row;
     }
     // The rows were drawn (over the whole of their width).
-    const Pixels px = Pixels::FromDC(mem, client);
+    const Pixels px = mem.Read();
     for (int row = 0; row < 3; ++row) EXPECT_EQ(CountIn(px, Row(row), kMagenta), 0) << row;
-    ::SelectObject(mem, oldFont);
-    ::SelectObject(mem, oldBitmap);
-    ::DeleteObject(target);
-    ::DeleteDC(mem);
 }
 
 }  // namespace

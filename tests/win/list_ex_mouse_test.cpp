@@ -17,19 +17,15 @@ using lxtest::Entry;
 using lxtest::Pixels;
 
 // Rows: 0 header, 1 entry with a detail line, 2 entry without, 3 header, 4 entry.
-class ListExMouse : public ::testing::Test {
+class ListExMouse : public ::testing::Test, protected lxtest::ListBench {
 protected:
     void SetUp() override {
-        uitest::MouseTo(POINT{2, 2});
-        ASSERT_TRUE(m_art.Load());
-        ASSERT_TRUE(m_owner.Create());
-        ASSERT_TRUE(lxtest::BuildEntryList(
-            m_list, m_owner, m_art, RECT{0, 0, 640, 420},
+        ASSERT_TRUE(Open());
+        ASSERT_TRUE(BuildEntries(
             {{L"系统工具 (2款)",
               {{L"Windows 优化大师", L"系统清理与注册表优化", L"8.27 MB"},
                {L"磁盘清理助手", L"", L"0.96 MB"}}},
              {L"办公软件 (1款)", {{L"WPS Office", L"文字、表格、演示", L"215.03 MB"}}}}));
-        m_owner.m_pList = &m_list;
         m_shot = lxtest::Shot(m_list);
     }
 
@@ -62,9 +58,6 @@ protected:
         return m_list.GetHotLink();
     }
 
-    lxtest::Art m_art;
-    lxtest::Owner m_owner;
-    CListEx m_list;
     Pixels m_shot;
 };
 

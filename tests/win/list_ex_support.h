@@ -180,13 +180,7 @@ private:
     void OnClick(NMITEMACTIVATE* p) {
         m_clicks.push_back({p->iItem, p->iSubItem, m_pList ? m_pList->GetHotLink() : -1});
     }
-    BOOL OnEraseBkgnd(HDC hDC) {
-        RECT rc{};
-        GetClientRect(&rc);
-        ::SetBkColor(hDC, kWindowBk);
-        ::ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-        return TRUE;
-    }
+    BOOL OnEraseBkgnd(HDC hDC) { return uitest::EraseBackground(GetSafeHwnd(), hDC, kWindowBk); }
     static constexpr fw::MsgEntry kMessages[] = {
         fw::Notify<kListId, LVN_ITEMCHANGED, &Owner::OnChanged>,
         fw::Notify<kListId, NM_CLICK, &Owner::OnClick>,
@@ -209,13 +203,16 @@ inline CStringArray Actions() {
     return links;
 }
 
+// Captions of header rows (null for none), each followed by its entries.
+using Groups = std::vector<std::pair<const wchar_t*, std::vector<Entry>>>;
+
 // Creates an entry list the way the main window does (columns, extended style, image lists,
 // font, colours, skins, 65-pixel rows) and fills it: a header row per caption given, followed
-// by its entries, each with its size and the three action links.
-inline bool BuildEntryList(CListEx& list, CWnd& owner, Art& art, const RECT& rc,
-                           const std::vector<std::pair<const wchar_t*, std::vector<Entry>>>& groups,
-                           bool bSkinned = true) {
+// by its entries, each with its size and the three action links. The owner reads its links.
+inline bool BuildEntryList(CListEx& list, Owner& owner, Art& art, const RECT& rc,
+                           const Groups& groups, bool bSkinned = true) {
     if (!list.Create(kListStyle, rc, &owner, kListId)) return false;
+    owner.m_pList = &list;
     list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES);
     list.SetImageList(&art.entryIcons, LVSIL_SMALL);
     list.SetImageList(&art.check, LVSIL_STATE);
@@ -275,6 +272,24 @@ inline bool BuildCategoryList(CListEx& list, CWnd& owner, Art& art, const RECT& 
     list.SetSkinFlags(CListEx::SKIN_ENTRYROWS | CListEx::SKIN_THREESLICE);
     return true;
 }
+
+// What the list's window tests start from: the art, an owner shown at its place and the list
+// under test, with the pointer parked away from them.
+struct ListBench {
+    // Parks the pointer, loads the art and shows the owner.
+    bool Open() {
+        uitest::MouseTo(POINT{2, 2});
+        return m_art.Load() && m_owner.Create();
+    }
+    // The list as an entry list, 640 x 420 at the owner's top left.
+    bool BuildEntries(const Groups& groups, bool bSkinned = true) {
+        return BuildEntryList(m_list, m_owner, m_art, RECT{0, 0, 640, 420}, groups, bSkinned);
+    }
+
+    Art m_art;
+    Owner m_owner;
+    CListEx m_list;
+};
 
 // Handles what is waiting, then keeps handling messages for about ms milliseconds.
 inline void PumpFor(DWORD ms) {

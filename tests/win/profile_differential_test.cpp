@@ -13,6 +13,7 @@
 #include "app/file_reader.h"
 #include "app/profile.h"
 #include "app/utf.h"
+#include "tests/win/main/test_medium.h"
 
 namespace {
 
@@ -231,16 +232,6 @@ bool AnsiBytes(const std::wstring& text, std::string& bytes) {
     return true;
 }
 
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(written, bytes.size());
-}
-
 std::string Show(const std::wstring& s) {
     std::string out;
     for (wchar_t c : s.substr(0, 40)) {
@@ -347,7 +338,7 @@ protected:
     }
     std::wstring Write(const wchar_t* name, const std::string& bytes) {
         const std::wstring path = m_dir + name;
-        WriteBytes(path, bytes);
+        EXPECT_TRUE(testmedium::WriteFile(path, bytes)) << WideToUtf8(path);
         m_files.insert(path);
         return path;
     }

@@ -13,65 +13,11 @@
 #include "app/utf.h"
 #include "ops/shell.h"
 #include "ops/white_space.h"
+#include "tests/win/drive_test_support.h"
 
 namespace {
 
-std::wstring ToWindowsPath(const std::string& unixPath) {
-    std::wstring path = L"Z:" + Utf8ToWide(unixPath);
-    for (wchar_t& unit : path) {
-        if (unit == L'/') unit = L'\\';
-    }
-    return path;
-}
-
-const std::wstring& FakeInstaller() {
-    static const std::wstring path = ToWindowsPath(BUNDOR_FAKE_INSTALLER);
-    return path;
-}
-
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << WideToUtf8(path);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-// The file's bytes, or "<missing>".
-std::string ReadBytes(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        bytes.append(buffer, read);
-    }
-    CloseHandle(file);
-    return bytes;
-}
+using testmedium::ReadText;
 
 // Closes the message boxes that the shell shows on the watched thread (Wine explains a failed
 // start in one; Windows may offer to choose a program), so that no test waits for a click.
@@ -119,39 +65,21 @@ std::uintptr_t HandleHighWater() {
     return highest;
 }
 
-// Each test works in folders of its own on G: (disk), E: and F: (CD-ROM drives).
-class ShellWinTest : public ::testing::Test {
+class ShellWinTest : public DriveFoldersTest {
 protected:
-    void SetUp() override {
-        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        for (const wchar_t* drive : {L"G:", L"E:", L"F:"}) {
-            const std::wstring base = std::wstring(drive) + L"\\shell_win_test";
-            CreateDirectoryW(base.c_str(), nullptr);
-            const std::wstring folder = base + L"\\" + Utf8ToWide(test);
-            RemoveTree(folder);
-            ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << WideToUtf8(folder);
-        }
-        relative = L"shell_win_test\\" + Utf8ToWide(test);
-        disk = L"G:\\" + relative;
-    }
-    void TearDown() override {
-        for (const wchar_t* drive : {L"G:\\", L"E:\\", L"F:\\"}) RemoveTree(drive + relative);
-    }
+    ShellWinTest() : DriveFoldersTest(L"shell_win_test") {}
 
     // Copies the fake installer to the path.
     void PlaceInstaller(const std::wstring& path) {
-        ASSERT_TRUE(CopyFileW(FakeInstaller().c_str(), path.c_str(), FALSE))
-            << WideToUtf8(FakeInstaller()) << " -> " << WideToUtf8(path);
+        ASSERT_TRUE(CopyFileW(testmedium::FakeInstaller().c_str(), path.c_str(), FALSE))
+            << WideToUtf8(testmedium::FakeInstaller()) << " -> " << WideToUtf8(path);
     }
-
-    std::wstring relative;  // shell_win_test\<test name>
-    std::wstring disk;      // G:\shell_win_test\<test name>
 };
 
 TEST_F(ShellWinTest, ResolvesRealNamesWithBlanksAndChineseCharacters) {
     ASSERT_TRUE(CreateDirectoryW((disk + L"\\安装 程序").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryW((disk + L"\\安装 程序\\文件 夹").c_str(), nullptr));
-    WriteBytes(disk + L"\\安装 程序\\设置 工具.exe", "x");
+    ASSERT_TRUE(testmedium::WriteFile(disk + L"\\安装 程序\\设置 工具.exe", "x"));
 
     CShell shell;
     const std::wstring file = disk + L"\\安装 程序\\设置 工具.exe";
@@ -176,9 +104,9 @@ TEST_F(ShellWinTest, ExistenceTestStopsBelow260Units) {
     const std::wstring folder = disk + L"\\";
     const std::wstring path259 = folder + std::wstring(259 - folder.size(), L'a');
     const std::wstring path260 = folder + std::wstring(260 - folder.size(), L'b');
-    WriteBytes(L"\\\\?\\" + path259, "x");
-    WriteBytes(L"\\\\?\\" + path260, "x");
-    ASSERT_EQ(ReadBytes(L"\\\\?\\" + path260), "x");
+    ASSERT_TRUE(testmedium::WriteFile(L"\\\\?\\" + path259, "x"));
+    ASSERT_TRUE(testmedium::WriteFile(L"\\\\?\\" + path260, "x"));
+    ASSERT_EQ(ReadText(L"\\\\?\\" + path260), "x");
 
     EXPECT_TRUE(files.Exists(path259));
     EXPECT_FALSE(files.Exists(path260));
@@ -196,7 +124,7 @@ TEST_F(ShellWinTest, ExistenceAndSizeAgreeWithTheSearchForOddNames) {
     IFileSystem& files = PlatformFileSystem();
     const std::wstring folder = disk + L"\\奇 名";
     CreateDirectoryW(folder.c_str(), nullptr);
-    WriteBytes(folder + L"\\a.exe", std::string(1500, 'x'));
+    ASSERT_TRUE(testmedium::WriteFile(folder + L"\\a.exe", std::string(1500, 'x')));
     auto searchFinds = [](const std::wstring& text) {
         WIN32_FIND_DATAW data;
         const HANDLE find = FindFirstFileW(text.c_str(), &data);
@@ -220,7 +148,7 @@ TEST_F(ShellWinTest, ExistenceAndSizeAgreeWithTheSearchForOddNames) {
         EXPECT_FALSE(files.FileSize(text, size)) << WideToUtf8(text);
         EXPECT_EQ(size, 0u);
     }
-    RemoveTree(folder);
+    testmedium::RemoveTree(folder + L"\\");
 }
 
 TEST_F(ShellWinTest, CdromMarkerFindsTheFileOnTheFirstCdDriveThatHasIt) {
@@ -230,10 +158,10 @@ TEST_F(ShellWinTest, CdromMarkerFindsTheFileOnTheFirstCdDriveThatHasIt) {
 
     const std::wstring name = relative + L"\\软件 包\\安装.exe";
     CreateDirectoryW((L"F:\\" + relative + L"\\软件 包").c_str(), nullptr);
-    WriteBytes(L"F:\\" + name, "f");
+    ASSERT_TRUE(testmedium::WriteFile(L"F:\\" + name, "f"));
     // The same file on the plain disk G: is never looked at.
     CreateDirectoryW((L"G:\\" + relative + L"\\软件 包").c_str(), nullptr);
-    WriteBytes(L"G:\\" + name, "g");
+    ASSERT_TRUE(testmedium::WriteFile(L"G:\\" + name, "g"));
 
     CShell shell;
     EXPECT_EQ(shell.SetCommand(L"cdrom:\\" + name + L" /q", L""), 1);
@@ -245,7 +173,7 @@ TEST_F(ShellWinTest, CdromMarkerFindsTheFileOnTheFirstCdDriveThatHasIt) {
     EXPECT_EQ(shell.m_strPath, L"F:\\" + name);
 
     CreateDirectoryW((L"E:\\" + relative + L"\\软件 包").c_str(), nullptr);
-    WriteBytes(L"E:\\" + name, "e");
+    ASSERT_TRUE(testmedium::WriteFile(L"E:\\" + name, "e"));
     EXPECT_EQ(shell.SetCommand(L"cdrom:\\" + name + L" /q", L""), 1);
     EXPECT_EQ(shell.m_strPath, L"E:\\" + name);
 
@@ -254,20 +182,20 @@ TEST_F(ShellWinTest, CdromMarkerFindsTheFileOnTheFirstCdDriveThatHasIt) {
 }
 
 TEST_F(ShellWinTest, CopyToOverwritesUnlessFailIfExists) {
-    WriteBytes(disk + L"\\源 文件.exe", "new");
-    WriteBytes(disk + L"\\副本.exe", "old");
+    ASSERT_TRUE(testmedium::WriteFile(disk + L"\\源 文件.exe", "new"));
+    ASSERT_TRUE(testmedium::WriteFile(disk + L"\\副本.exe", "old"));
     CShell shell(disk + L"\\源 文件.exe /S", L"");
     ASSERT_EQ(shell.m_bFound, 1);
 
     EXPECT_EQ(shell.CopyTo(disk + L"\\副本.exe", 1), 0);
-    EXPECT_EQ(ReadBytes(disk + L"\\副本.exe"), "old");
+    EXPECT_EQ(ReadText(disk + L"\\副本.exe"), "old");
     EXPECT_EQ(shell.CopyTo(disk + L"\\副本.exe", 0), 1);
-    EXPECT_EQ(ReadBytes(disk + L"\\副本.exe"), "new");
+    EXPECT_EQ(ReadText(disk + L"\\副本.exe"), "new");
     EXPECT_EQ(shell.CopyTo(disk + L"\\no folder\\副本.exe", 0), 0);
 
     CShell missing(disk + L"\\缺少.exe", L"");
     EXPECT_EQ(missing.CopyTo(disk + L"\\缺少 副本.exe", 0), 0);
-    EXPECT_EQ(ReadBytes(disk + L"\\缺少 副本.exe"), "<missing>");
+    EXPECT_EQ(ReadText(disk + L"\\缺少 副本.exe"), "<missing>");
 }
 
 TEST_F(ShellWinTest, ExecuteWithWaitReturnsAfterTheInstallerEnded) {
@@ -287,7 +215,7 @@ TEST_F(ShellWinTest, ExecuteWithWaitReturnsAfterTheInstallerEnded) {
     EXPECT_NE(result, nullptr);
     EXPECT_EQ(shell.m_hProcess, nullptr) << "the handle is closed after the wait";
     EXPECT_GE(took, std::chrono::milliseconds(350));
-    const std::string text = ReadBytes(log);
+    const std::string text = ReadText(log);
     EXPECT_NE(text.find(" " + WideToUtf8(params) + "\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nend\n"), std::string::npos) << "returned before the end:\n" << text;
 }
@@ -308,7 +236,7 @@ TEST_F(ShellWinTest, ExecuteWithoutWaitLeavesTheInstallerRunning) {
     DWORD code = 0;
     EXPECT_TRUE(GetExitCodeProcess(process, &code));
     EXPECT_EQ(code, 3u);
-    EXPECT_NE(ReadBytes(log).find("\nend\n"), std::string::npos);
+    EXPECT_NE(ReadText(log).find("\nend\n"), std::string::npos);
 }
 
 TEST_F(ShellWinTest, StartedFromTheCurrentFolderForARelativeCommand) {
@@ -327,7 +255,7 @@ TEST_F(ShellWinTest, StartedFromTheCurrentFolderForARelativeCommand) {
     // Found in the current folder of that moment, and kept as a full path.
     EXPECT_EQ(shell.m_strPath, disk + L"\\子 目录\\setup.exe");
     EXPECT_NE(result, nullptr);
-    const std::string text = ReadBytes(disk + L"\\日志.txt");
+    const std::string text = ReadText(disk + L"\\日志.txt");
     EXPECT_NE(text.find("cwd: " + WideToUtf8(disk) + "\n"), std::string::npos) << text;
 }
 
@@ -361,7 +289,7 @@ TEST_F(ShellWinTest, ProcessHandlesDoNotAccumulate) {
 
 TEST_F(ShellWinTest, FileWithoutAssociationStartsNoProcess) {
     const std::wstring file = disk + L"\\说明.bundor-no-association";
-    WriteBytes(file, "x");
+    ASSERT_TRUE(testmedium::WriteFile(file, "x"));
     CShell shell(file, L"");
     ASSERT_EQ(shell.m_bFound, 1);
     DialogCloser closer;

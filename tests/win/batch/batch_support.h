@@ -15,23 +15,10 @@
 namespace batchtest {
 
 using testmedium::FakeInstaller;
+using testmedium::ReadText;
 using testmedium::TempFolder;
 using testmedium::WinePath;
 using testmedium::WriteFile;
-
-// The file's bytes, or "<missing>".
-inline std::string ReadText(const std::wstring& path) {
-    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (::ReadFile(h, buffer, sizeof buffer, &read, nullptr) && read > 0)
-        bytes.append(buffer, read);
-    ::CloseHandle(h);
-    return bytes;
-}
 
 // The installer's log as lines.
 inline std::vector<std::wstring> LogLines(const std::wstring& path) {

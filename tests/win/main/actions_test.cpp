@@ -43,19 +43,9 @@ TEST(MainActions, StartAndSaveOneEntry) {
     const std::wstring missing = f + L"missing.exe";
     // A is the first category, so b1 in the all-entries list lies past two header rows.
     CatalogueModel model = maintest::MakeCatalogue(
-        maintest::Fill(LR"([Config]
-Default=0
-SavePath={f}pkg\
-[Type]
-Sort1=A
-Sort2=B
-[A.List]
-List1=a1
-List2=a2
-[B.List]
-List1=b0
-List2=b1
-[a1]
+        maintest::Fill(L"[Config]\nDefault=0\nSavePath={f}pkg\\\n" +
+                           maintest::Categories({{L"A", {L"a1", L"a2"}}, {L"B", {L"b0", L"b1"}}}) +
+                           LR"([a1]
 ManualInstall={f}setup.exe
 AutoInstall={missing}
 [a2]
@@ -68,8 +58,7 @@ ManualInstall={missing}
 )",
                        {{L"{f}", f}, {L"{missing}", missing}, {L"{log}", log}}),
         f);
-    maintest::TestDlg dlg;
-    dlg.m_pConfig = &model.config;
+    maintest::TestDlg dlg(model.config);
     const CListEx* lists = nullptr;
     HWND hBox = nullptr, hSave = nullptr, hAsk = nullptr;
     const auto box = [&] { return (hBox = cmdtest::FindOwned(dlg)) != nullptr; };
@@ -93,13 +82,13 @@ ManualInstall={missing}
          }},
         {0,
          [&] {
-             EXPECT_NE(cmdtest::ReadAll(log).find("/log="), std::string::npos);
-             EXPECT_NE(cmdtest::ReadAll(log).find(" /S"), std::string::npos);
+             EXPECT_NE(testmedium::ReadText(log).find("/log="), std::string::npos);
+             EXPECT_NE(testmedium::ReadText(log).find(" /S"), std::string::npos);
              EXPECT_EQ(cmdtest::FindOwned(dlg), nullptr);  // no message
              // b1's "手动安装": its installer is missing.
              ASSERT_TRUE(ClickLink(lists[0], 5, 1));
          },
-         [&] { return cmdtest::ReadAll(log).find("end") != std::string::npos; }},
+         [&] { return testmedium::ReadText(log).find("end") != std::string::npos; }},
         {0, [&] { expectBox(L"手动安装", kNotFound + missing, IDI_EXCLAMATION); }, box},
         {100,
          [&] {

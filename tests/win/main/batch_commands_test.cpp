@@ -13,7 +13,7 @@ namespace {
 
 // The lines of a stand-in installer's log that record a start.
 int Starts(const std::wstring& path) {
-    const std::string log = cmdtest::ReadAll(path);
+    const std::string log = testmedium::ReadText(path);
     int n = 0;
     for (size_t at = log.find("cmdline:"); at != std::string::npos;
          at = log.find("cmdline:", at + 1))
@@ -36,17 +36,9 @@ TEST(MainBatch, InstallAndSaveTheTickedEntries) {
     const std::wstring autoLog = f + L"auto.log";
     // a1 is listed in A and in B and ticked in both; a2 is not ticked.
     CatalogueModel model = maintest::MakeCatalogue(
-        maintest::Fill(LR"([Config]
-Default=0
-[Type]
-Sort1=A
-Sort2=B
-[A.List]
-List1=a1
-List2=a2
-[B.List]
-List1=a1
-[a1]
+        maintest::Fill(L"[Config]\nDefault=0\n" +
+                           maintest::Categories({{L"A", {L"a1", L"a2"}}, {L"B", {L"a1"}}}) +
+                           LR"([a1]
 Checked=1
 ManualInstall={manual}
 AutoInstall={f}setup.exe /log={autoLog} /S
@@ -54,13 +46,10 @@ AutoInstall={f}setup.exe /log={autoLog} /S
 )",
                        {{L"{manual}", manual}, {L"{f}", f}, {L"{autoLog}", autoLog}}),
         f);
-    maintest::TestDlg dlg;
-    dlg.m_pConfig = &model.config;
+    maintest::TestDlg dlg(model.config);
     HWND hBox = nullptr;
     // A message box of the window or of its run; the folder picker; the confirmation.
-    const auto owned = [&] {
-        return (hBox = cmdtest::FindOwned(dlg, L"#32770", cmdtest::kBoxText)) != nullptr;
-    };
+    const auto owned = cmdtest::BoxShown(dlg, hBox);
     const auto picker = [&] {
         hBox = cmdtest::FindOwned(dlg, L"#32770", IDOK);
         return hBox && !::GetDlgItem(hBox, cmdtest::kBoxText);
@@ -164,24 +153,16 @@ TEST(MainBatch, CommandsGivenDuringARunAreRefused) {
     ASSERT_TRUE(
         ::CopyFileW(testmedium::FakeInstaller().c_str(), (f + L"setup.exe").c_str(), FALSE));
     const std::wstring log = f + L"run.log";
-    CatalogueModel model = maintest::MakeCatalogue(maintest::Fill(LR"([Config]
-Waitime=2
-[Type]
-Sort1=A
-[A.List]
-List1=a1
-[a1]
+    CatalogueModel model = maintest::MakeCatalogue(
+        maintest::Fill(L"[Config]\nWaitime=2\n" + maintest::Categories({{L"A", {L"a1"}}}) + LR"([a1]
 Checked=1
 AutoInstall={f}setup.exe /log={log} /sleep=3000
 )",
-                                                                  {{L"{f}", f}, {L"{log}", log}}),
-                                                   f);
-    maintest::TestDlg dlg;
-    dlg.m_pConfig = &model.config;
+                       {{L"{f}", f}, {L"{log}", log}}),
+        f);
+    maintest::TestDlg dlg(model.config);
     HWND hBox = nullptr;
-    const auto owned = [&] {
-        return (hBox = cmdtest::FindOwned(dlg, L"#32770", cmdtest::kBoxText)) != nullptr;
-    };
+    const auto owned = cmdtest::BoxShown(dlg, hBox);
     const auto others = [&] {
         const HWND hAbout = cmdtest::FindOwned(dlg, L"#32770", IDOK);
         EXPECT_TRUE(hAbout == nullptr || hAbout == hBox) << "a second command ran";

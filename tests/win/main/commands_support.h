@@ -49,6 +49,12 @@ inline std::wstring TextOf(HWND hWnd) {
 // The static of a message box's text.
 inline constexpr int kBoxText = 0xFFFF;
 
+// A step's ready condition: a message box that the window owns (its own or its run's) shows;
+// it is kept in hBox.
+inline auto BoxShown(const CWnd& owner, HWND& hBox) {
+    return [&owner, &hBox] { return (hBox = FindOwned(owner, L"#32770", kBoxText)) != nullptr; };
+}
+
 // A message box: its caption, its text, which system icon it shows, its buttons.
 struct Box {
     std::wstring caption, text;
@@ -72,19 +78,6 @@ inline Box ReadBox(HWND hBox) {
 // Presses a button of a dialog as a click would.
 inline void Press(HWND hDlg, int nID) {
     ::PostMessageW(::GetDlgItem(hDlg, nID), BM_CLICK, 0, 0);
-}
-
-// A file's bytes (empty when it cannot be read).
-inline std::string ReadAll(const std::wstring& path) {
-    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(65536, '\0');
-    DWORD got = 0;
-    ::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    ::CloseHandle(h);
-    bytes.resize(got);
-    return bytes;
 }
 
 inline bool Visible(const CWnd& wnd) {

@@ -22,25 +22,14 @@ std::wstring LabelText(const CStaticTime& label) {
 // Alt key and a press on the frame leave it running; at zero the no-selection message comes (the
 // Expired state); the next left click, on the select-all box, stops it and still ticks every row.
 TEST(MainCommands, CountdownRunsOutAndAClickStopsItAndStillActs) {
-    CatalogueModel model = maintest::MakeCatalogue(
-        LR"([Config]
-Waitime=2
-Default=1
-[Type]
-Sort1=A
-Sort2=B
-[A.List]
-List1=a1
-List2=a2
-[B.List]
-List1=b1
-)",
-        L"C:\\");
-    maintest::TestDlg dlg;
-    dlg.m_pConfig = &model.config;
+    CatalogueModel model =
+        maintest::MakeCatalogue(L"[Config]\nWaitime=2\nDefault=1\n" +
+                                    maintest::Categories({{L"A", {L"a1", L"a2"}}, {L"B", {L"b1"}}}),
+                                L"C:\\");
+    maintest::TestDlg dlg(model.config);
     CatalogueConfig& c = model.config;
     HWND hBox = nullptr;
-    const auto box = [&] { return (hBox = cmdtest::FindOwned(dlg)) != nullptr; };
+    const auto box = cmdtest::BoxShown(dlg, hBox);
     const ULONGLONG t0 = ::GetTickCount64();
     ULONGLONG tOne = 0, tBox = 0;
     RECT rcSelectAll{};
@@ -119,31 +108,17 @@ List1=b1
 // select-all box across switches, the menus and the install mode.
 TEST(MainCommands, SelectAllCategoriesMenusAndTheMode) {
     CatalogueModel model = maintest::MakeCatalogue(
-        LR"([Config]
-Waitime=9
-Default=1
-[Type]
-Sort1=A
-Sort2=B
-Sort3=C
-[A.List]
-List1=a1
-List2=a2
-List3=a3
-[B.List]
-List1=b1
-List2=b2
-[C.List]
-List1=c1
-[b1]
+        L"[Config]\nWaitime=9\nDefault=1\n" +
+            maintest::Categories(
+                {{L"A", {L"a1", L"a2", L"a3"}}, {L"B", {L"b1", L"b2"}}, {L"C", {L"c1"}}}) +
+            LR"([b1]
 Checked=1
 [c1]
 AutoInstall=c1 auto.exe /S
 ManualInstall=c1 manual.exe
 )",
         L"C:\\dvd\\");
-    maintest::TestDlg dlg;
-    dlg.m_pConfig = &model.config;
+    maintest::TestDlg dlg(model.config);
     CatalogueConfig& c = model.config;
     const CListEx* lists = nullptr;
     HWND hMenu = nullptr;
@@ -164,10 +139,24 @@ ManualInstall=c1 manual.exe
         EXPECT_EQ(rcMenu.left, rcButton.left);
         EXPECT_EQ(rcMenu.top, rcButton.bottom);
     };
-    const auto mode = [&](int nDefault, UINT nIn, UINT nOut, const wchar_t* pszTip) {
-        EXPECT_EQ(c.nDefault, nDefault);
-        EXPECT_TRUE(maintest::ShowsImages(dlg.m_btnInstall, nIn, nOut));
-        EXPECT_EQ(maintest::TipText(dlg.m_btnInstall), pszTip);
+    // The options menu, under its button with the current mode checked, switches the mode by
+    // its key; the install button then shows the new mode, and the next menu is asked for.
+    const auto pickMode = [&](bool bAutoNow, WORD key) {
+        return [&, bAutoNow, key] {
+            under(dlg.m_btnOptions);
+            EXPECT_EQ(checked(ID_OPTION_AUTO), bAutoNow);
+            EXPECT_EQ(checked(ID_OPTION_MANUAL), !bAutoNow);
+            uitest::Keys({key});
+        };
+    };
+    const auto modeShown = [&](int nDefault, UINT nIn, UINT nOut, const wchar_t* pszTip,
+                               UINT nNextMenu) {
+        return [&, nDefault, nIn, nOut, pszTip, nNextMenu] {
+            EXPECT_EQ(c.nDefault, nDefault);
+            EXPECT_TRUE(maintest::ShowsImages(dlg.m_btnInstall, nIn, nOut));
+            EXPECT_EQ(maintest::TipText(dlg.m_btnInstall), pszTip);
+            dlg.PostMessage(WM_COMMAND, nNextMenu);
+        };
     };
 
     std::vector<uitest::Script::Step> steps = {
@@ -225,32 +214,12 @@ ManualInstall=c1 manual.exe
 
              dlg.PostMessage(WM_COMMAND, IDC_BTN_OPTIONS);
          }},
-        {0,
-         [&] {
-             // Under the options button, the current mode checked.
-             under(dlg.m_btnOptions);
-             EXPECT_TRUE(checked(ID_OPTION_AUTO));
-             EXPECT_FALSE(checked(ID_OPTION_MANUAL));
-             uitest::Keys({'M'});
-         },
-         menu},
-        {300,
-         [&] {
-             mode(0, IDB_INSTALL_MANUAL_IN, IDB_INSTALL_MANUAL_OUT, L"手动安装所选软件");
-             dlg.PostMessage(WM_COMMAND, IDC_BTN_OPTIONS);
-         }},
-        {0,
-         [&] {
-             EXPECT_FALSE(checked(ID_OPTION_AUTO));
-             EXPECT_TRUE(checked(ID_OPTION_MANUAL));
-             uitest::Keys({'A'});
-         },
-         menu},
-        {300,
-         [&] {
-             mode(1, IDB_INSTALL_AUTO_IN, IDB_INSTALL_AUTO_OUT, L"自动安装所选软件");
-             dlg.PostMessage(WM_COMMAND, IDC_BTN_HELP);
-         }},
+        {0, pickMode(true, 'M'), menu},
+        {300, modeShown(0, IDB_INSTALL_MANUAL_IN, IDB_INSTALL_MANUAL_OUT, L"手动安装所选软件",
+                        IDC_BTN_OPTIONS)},
+        {0, pickMode(false, 'A'), menu},
+        {300, modeShown(1, IDB_INSTALL_AUTO_IN, IDB_INSTALL_AUTO_OUT, L"自动安装所选软件",
+                        IDC_BTN_HELP)},
         {0,
          [&] {
              under(dlg.m_btnHelp);

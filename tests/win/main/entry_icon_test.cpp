@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -53,17 +54,23 @@ void WriteTestIcons(const maintest::TempFolder& folder) {
     ASSERT_TRUE(folder.WriteFile(L"masked.ico", ico32));
 }
 
+// The icon files of a test: the checkout's files named, then four.ico, empty.ico, absent.ico
+// (which is not there) and masked.ico in the folder.
+std::vector<std::wstring> IconFiles(const maintest::TempFolder& folder,
+                                    std::initializer_list<const wchar_t*> inCheckout) {
+    std::vector<std::wstring> files;
+    for (const wchar_t* pszPath : inCheckout) files.push_back(lxtest::CheckoutPath(pszPath));
+    for (const wchar_t* pszName : {L"four.ico", L"empty.ico", L"absent.ico", L"masked.ico"})
+        files.push_back(folder.Path() + pszName);
+    return files;
+}
+
 TEST(EntryIcon, LikeTheSystemsIconLoader) {
     const maintest::TempFolder folder(L"bundor_entry_icon");
     ASSERT_NO_FATAL_FAILURE(WriteTestIcons(folder));
     const HICON hFallback = ::LoadIconW(nullptr, IDI_WARNING);
-    const std::wstring files[] = {lxtest::CheckoutPath(L"res/art/app.ico"),
-                                  lxtest::CheckoutPath(L"demo/icons/zip.ico"),
-                                  lxtest::CheckoutPath(L"demo/icons/missing.ico"),
-                                  folder.Path() + L"four.ico",
-                                  folder.Path() + L"empty.ico",
-                                  folder.Path() + L"absent.ico",
-                                  folder.Path() + L"masked.ico"};
+    const std::vector<std::wstring> files =
+        IconFiles(folder, {L"res/art/app.ico", L"demo/icons/zip.ico", L"demo/icons/missing.ico"});
     CImageList ours = maintest::WhiteImageList(), second = maintest::WhiteImageList(),
                system = maintest::WhiteImageList();
     // Strips of at most two icons: some go in with others, some alone, some through the
@@ -98,13 +105,8 @@ TEST(CategoryIcon, LikeTheImageListsOwn) {
     const maintest::TempFolder folder(L"bundor_category_icon");
     ASSERT_NO_FATAL_FAILURE(WriteTestIcons(folder));
     const HICON hFallback = ::LoadIconW(nullptr, IDI_WARNING);
-    const std::wstring files[] = {lxtest::CheckoutPath(L"res/art/app.ico"),
-                                  lxtest::CheckoutPath(L"demo/icons/zip.ico"),
-                                  lxtest::CheckoutPath(L"res/art/all-software.ico"),
-                                  folder.Path() + L"four.ico",
-                                  folder.Path() + L"masked.ico",
-                                  folder.Path() + L"empty.ico",
-                                  folder.Path() + L"absent.ico"};
+    const std::vector<std::wstring> files =
+        IconFiles(folder, {L"res/art/app.ico", L"demo/icons/zip.ico", L"res/art/all-software.ico"});
     CImageList ours = maintest::WhiteImageList(16), system = maintest::WhiteImageList(16);
     for (const std::wstring& file : files) {
         const LoadedIcon icon = LoadCategoryIcon(file);

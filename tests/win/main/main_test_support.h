@@ -38,6 +38,23 @@ inline std::wstring Fill(std::wstring text,
     return text;
 }
 
+// The [Type] section and a [<category>.List] section for each category, listing the entries'
+// sections in order: Categories({{L"A", {L"a1", L"a2"}}}) for one category A of a1 and a2.
+inline std::wstring Categories(
+    std::initializer_list<std::pair<const wchar_t*, std::initializer_list<const wchar_t*>>>
+        categories) {
+    std::wstring type = L"[Type]\n", lists;
+    int nSort = 0;
+    for (const auto& [pszName, entries] : categories) {
+        type += L"Sort" + std::to_wstring(++nSort) + L"=" + pszName + L"\n";
+        lists += L"[" + std::wstring(pszName) + L".List]\n";
+        int nList = 0;
+        for (const wchar_t* pszEntry : entries)
+            lists += L"List" + std::to_wstring(++nList) + L"=" + pszEntry + L"\n";
+    }
+    return type + lists;
+}
+
 // One LVN_ITEMCHANGED that moved a list's state image, as the window received it.
 struct TickChange {
     UINT nID;
@@ -48,6 +65,8 @@ struct TickChange {
 // The main window, recording the tick changes of every list before it acts on them.
 class TestDlg : public CBundorDlg {
 public:
+    TestDlg() = default;
+    explicit TestDlg(CatalogueConfig& config) { m_pConfig = &config; }
     std::vector<TickChange> m_ticks;
 
     using CBundorDlg::Layout;
@@ -161,20 +180,10 @@ inline bool ShowsImages(const CButtonST& button, UINT nIn, UINT nOut) {
 // An image of an image list drawn with the given style over a background colour.
 inline uitest::Pixels ImagePixels(HIMAGELIST hList, int nImage, int nSize = 32,
                                   UINT nStyle = ILD_TRANSPARENT, COLORREF bk = RGB(255, 255, 255)) {
-    const HDC screen = ::GetDC(nullptr);
-    const HDC mem = ::CreateCompatibleDC(screen);
-    const HBITMAP bmp = ::CreateCompatibleBitmap(screen, nSize, nSize);
-    const HGDIOBJ old = ::SelectObject(mem, bmp);
-    const RECT rc{0, 0, nSize, nSize};
-    ::SetBkColor(mem, bk);
-    ::ExtTextOutW(mem, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-    ::ImageList_Draw(hList, nImage, mem, 0, 0, nStyle);
-    const uitest::Pixels px = uitest::Pixels::FromDC(mem, rc);
-    ::SelectObject(mem, old);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-    return px;
+    const uitest::Canvas canvas(nSize, nSize);
+    uitest::Fill(canvas, canvas.Rect(), bk);
+    ::ImageList_Draw(hList, nImage, canvas, 0, 0, nStyle);
+    return canvas.Read();
 }
 
 // An empty image list of nSize x nSize images with masks, over white, as the window makes them.

@@ -1,6 +1,6 @@
 // Test media on disc for the launcher's tests, benchmark and gallery: folders under the
-// temporary folder, files of given bytes and sizes, the catalogue host of a launcher copied in
-// as Setup.exe, and the launcher's main window found from outside its process.
+// temporary folder, files of given bytes and sizes written and read back, the catalogue host of a
+// launcher copied in as Setup.exe, and the launcher's main window found from outside its process.
 #pragma once
 
 #include <windows.h>
@@ -50,6 +50,26 @@ inline bool WriteFile(const std::wstring& path, const std::string& bytes, ULONGL
     }
     ::CloseHandle(h);
     return ok;
+}
+
+// What is left to read from a file or pipe, up to its end.
+inline std::string ReadToEnd(HANDLE h) {
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    return bytes;
+}
+
+// The file's bytes, or "<missing>".
+inline std::string ReadText(const std::wstring& path) {
+    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<missing>";
+    const std::string bytes = ReadToEnd(h);
+    ::CloseHandle(h);
+    return bytes;
 }
 
 // Removes a folder (its path ends in '\') with everything in it.

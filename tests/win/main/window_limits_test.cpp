@@ -63,15 +63,9 @@ TEST(MainWindow, ClosesAtOnceWhileAnIconReadIsBlocked) {
     testpipe::BlockingPipe pipe(L"bundor_blocked_icon", 15000);
     ASSERT_TRUE(pipe.IsOpen());
     const std::wstring zip = lxtest::CheckoutPath(L"demo/icons/zip.ico");
-    CatalogueModel model =
-        maintest::MakeCatalogue(maintest::Fill(LR"([Type]
-Sort1=常用
-[常用]
+    CatalogueModel model = maintest::MakeCatalogue(
+        maintest::Fill(maintest::Categories({{L"常用", {L"甲", L"乙", L"丙"}}}) + LR"([常用]
 IconPath={zip}
-[常用.List]
-List1=甲
-List2=乙
-List3=丙
 [甲]
 IconPath={zip}
 [乙]
@@ -79,8 +73,8 @@ IconPath={pipe}
 [丙]
 IconPath={zip}
 )",
-                                               {{L"{zip}", zip}, {L"{pipe}", pipe.Path()}}),
-                                L"C:\\");
+                       {{L"{zip}", zip}, {L"{pipe}", pipe.Path()}}),
+        L"C:\\");
     // This thread's block shows the quiet mode as the reader's must.
     DWORD dwOld = 0;
     ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &dwOld);
@@ -92,8 +86,7 @@ IconPath={zip}
     HANDLE hReader = nullptr;
     ULONGLONG closed = 0;
     {
-        TestDlg dlg;
-        dlg.m_pConfig = &model.config;
+        TestDlg dlg(model.config);
         const ULONGLONG start = ::GetTickCount64();
         const auto opened = [&] {
             EXPECT_LT(::GetTickCount64() - start, 8000u);
@@ -119,18 +112,11 @@ IconPath={zip}
 // object only (not for both the buffer's device context and its bitmap), and its colours when
 // there is none (no device context for the bitmaps either).
 TEST(MainWindow, AHugeSizeFitsTheScreenAndPaintsWithoutItsBuffer) {
-    CatalogueModel model = maintest::MakeCatalogue(
-        LR"([Config]
-MainWidth=2147483647
-MainHeight=2147483647
-[Type]
-Sort1=常用
-[常用.List]
-List1=甲
-)",
-        L"C:\\");
-    TestDlg dlg;
-    dlg.m_pConfig = &model.config;
+    CatalogueModel model =
+        maintest::MakeCatalogue(L"[Config]\nMainWidth=2147483647\nMainHeight=2147483647\n" +
+                                    maintest::Categories({{L"常用", {L"甲"}}}),
+                                L"C:\\");
+    TestDlg dlg(model.config);
     const auto check = [&] {
         MONITORINFO mi{};
         mi.cbSize = sizeof mi;
@@ -140,32 +126,26 @@ List1=甲
         EXPECT_EQ(maintest::Describe(rc), maintest::Describe(mi.rcWork));
 
         const SIZE client = maintest::ClientSize(dlg);
-        const RECT all{0, 0, client.cx, client.cy};
-        const HDC hScreen = ::GetDC(nullptr);
-        const CMemoryDC target(hScreen);
-        const CBitmap bitmap(::CreateCompatibleBitmap(hScreen, client.cx, client.cy));
-        ::ReleaseDC(nullptr, hScreen);
-        const CSelectObject select(target, bitmap);
+        const uitest::Canvas target(client.cx, client.cy);
         const auto paint = [&] {
-            ::SetBkColor(target, RGB(255, 0, 255));
-            ::ExtTextOutW(target, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+            uitest::Fill(target, target.Rect(), RGB(255, 0, 255));
             dlg.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(target)));
         };
         paint();
-        const Pixels buffered = Pixels::FromDC(target, all);
+        const Pixels buffered = target.Read();
         EXPECT_EQ(buffered.Count(RGB(255, 0, 255)), 0);
         {
             const GdiQuota quota(1);
             ASSERT_GT(quota.Taken(), 1000u);
             paint();
         }
-        EXPECT_TRUE(Pixels::FromDC(target, all) == buffered);
+        EXPECT_TRUE(target.Read() == buffered);
         {
             const GdiQuota quota(0);
             paint();
         }
         // The two colours and nothing else: no bitmap, and nothing left unpainted.
-        const Pixels bare = Pixels::FromDC(target, all);
+        const Pixels bare = target.Read();
         EXPECT_EQ(bare.Count(RGB(51, 51, 51)) + bare.Count(RGB(82, 82, 82)), client.cx * client.cy);
         EXPECT_GT(bare.Count(RGB(82, 82, 82)), 0);
     };

@@ -51,9 +51,17 @@ BOOL WINAPI RecordShellExecute(SHELLEXECUTEINFOW* p) {
     return TRUE;
 }
 
-Pixels ButtonPixels(CWnd& b) {
-    ::UpdateWindow(b);
-    return Pixels::FromWindow(b);
+// The client area of a window once it has painted.
+Pixels Painted(CWnd& wnd) {
+    ::UpdateWindow(wnd);
+    return Pixels::FromWindow(wnd);
+}
+
+// The dialog's client area as it shows a moment after it opens.
+Pixels ShownClient(CAboutDlg& dlg) {
+    Pixels client;
+    EXPECT_EQ(uitest::RunModal(dlg, {{300, [&] { client = Painted(dlg); }}}), 0);
+    return client;
 }
 
 // Bands of rows that hold anything but the background.
@@ -106,12 +114,7 @@ TEST(AboutDlg, PaintsTheSkinHeadStripAndNotice) {
     Owner owner;
     CAboutDlg dlg(&owner.wnd);
     owner.Lend(dlg);
-    Pixels client;
-    const INT_PTR r = uitest::RunModal(dlg, {{300, [&] {
-                                                  ::UpdateWindow(dlg);
-                                                  client = Pixels::FromWindow(dlg);
-                                              }}});
-    ASSERT_EQ(r, 0);
+    const Pixels client = ShownClient(dlg);
     ASSERT_FALSE(client.Empty());
     // The head image at its own size in the top-left corner.
     const Pixels head = Pixels::FromBitmap(owner.head);
@@ -151,7 +154,7 @@ TEST(AboutDlg, LinkIsWhiteLightGreyWhenHoveredAndAfterAClickOpensTheForum) {
     const INT_PTR r = uitest::RunModal(dlg, {
                                                 {300,
                                                  [&] {
-                                                     const Pixels p = ButtonPixels(link);
+                                                     const Pixels p = Painted(link);
                                                      whiteNormal = p.Count(kWhite);
                                                      greyNormal = p.Count(kLightGrey);
                                                      lines = TextLines(p, kSkinBack);
@@ -163,7 +166,7 @@ TEST(AboutDlg, LinkIsWhiteLightGreyWhenHoveredAndAfterAClickOpensTheForum) {
                                                 {0, [&] { MouseTo(ScreenPoint(link, 75, 20)); }},
                                                 {0,
                                                  [&] {
-                                                     const Pixels p = ButtonPixels(link);
+                                                     const Pixels p = Painted(link);
                                                      whiteHover = p.Count(kWhite);
                                                      greyHover = p.Count(kLightGrey);
                                                  },
@@ -173,7 +176,7 @@ TEST(AboutDlg, LinkIsWhiteLightGreyWhenHoveredAndAfterAClickOpensTheForum) {
                                                 {150, [&] { MouseTo(ScreenPoint(dlg, 20, 180)); }},
                                                 {0,
                                                  [&] {
-                                                     const Pixels p = ButtonPixels(link);
+                                                     const Pixels p = Painted(link);
                                                      whiteAfter = p.Count(kWhite);
                                                      greyAfter = p.Count(kLightGrey);
                                                      hFocusAfter = ::GetFocus();
@@ -214,13 +217,13 @@ TEST(AboutDlg, CloseButtonShowsImage134Then135WhenHoveredAndClosesWithOk) {
         dlg, {
                  {300,
                   [&] {
-                      EXPECT_EQ(ButtonPixels(close), pxOut);
+                      EXPECT_EQ(Painted(close), pxOut);
                       EXPECT_EQ(close.GetColor(CButtonST::BTNST_COLOR_BK_IN), kSkinBack);
                       EXPECT_EQ(close.GetColor(CButtonST::BTNST_COLOR_BK_OUT), kSkinBack);
                       EXPECT_EQ(close.GetColor(CButtonST::BTNST_COLOR_BK_FOCUS), kSkinBack);
                   }},
                  {0, [&] { MouseTo(ScreenPoint(close)); }},
-                 {0, [&] { EXPECT_EQ(ButtonPixels(close), pxIn); },
+                 {0, [&] { EXPECT_EQ(Painted(close), pxIn); },
                   [&] { return close.IsHovered() != FALSE; }},
                  {0, [] { MouseButton(true); }},
                  {80, [] { MouseButton(false); }},
@@ -266,12 +269,7 @@ TEST(AboutDlg, EnterGivesOkEscapeAndTheCloseBoxGiveCancel) {
 TEST(AboutDlg, WithoutTheSkinKeepsTheSystemBackground) {
     Owner owner;
     CAboutDlg dlg(&owner.wnd);  // nothing lent
-    Pixels client;
-    const INT_PTR r = uitest::RunModal(dlg, {{300, [&] {
-                                                  ::UpdateWindow(dlg);
-                                                  client = Pixels::FromWindow(dlg);
-                                              }}});
-    ASSERT_EQ(r, 0);
+    const Pixels client = ShownClient(dlg);
     ASSERT_FALSE(client.Empty());
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     for (POINT pt : {POINT{5, 5}, POINT{200, 40}, POINT{5, 80}, POINT{320, 160}})

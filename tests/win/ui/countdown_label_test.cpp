@@ -44,8 +44,7 @@ Pixels Expected(const CStaticTime& label, const wchar_t* text) {
     {
         CSelectObject selBitmap(mem, dib);
         CSelectObject selFont(mem, font);
-        ::SetBkColor(mem, RGB(255, 255, 255));
-        ::ExtTextOutW(mem, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+        uitest::Fill(mem, rc, RGB(255, 255, 255));
         ::SetBkMode(mem, TRANSPARENT);
         ::SetTextColor(mem, label.GetTextColor());
         ::DrawTextW(mem, text, -1, &rc, 0);

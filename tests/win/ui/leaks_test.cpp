@@ -72,13 +72,8 @@ TEST(ControlLeaks, ButtonsAndLabelsLeaveTheCountsFlat) {
                      1005);
         forum.SetImages(IDB_FORUM_IN, IDB_FORUM_OUT);
         forum.SetLink(L"https://bundor.example/");
-        seconds.Create(L"10", WS_CHILD | WS_VISIBLE, RECT{10, 100, 30, 128}, &parent, 1008);
-        seconds.SetFontHeight(14);
-        seconds.SetFontWeight(FW_BOLD);
-        seconds.SetTextColor(RGB(255, 0, 0));
-        countdown.Create(L"秒钟后开始自动安装!", WS_CHILD | WS_VISIBLE, RECT{34, 100, 174, 128},
-                         &parent, 1009);
-        countdown.SetFontHeight(12);
+        uitest::CreateCountdownLabels(seconds, countdown, parent, RECT{10, 100, 30, 128},
+                                      RECT{34, 100, 174, 128});
         ::UpdateWindow(parent);
         selectAll.SendMessage(BM_CLICK);
         forum.SendMessage(BM_CLICK);

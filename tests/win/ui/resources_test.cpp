@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "res/resource.h"
@@ -267,30 +269,28 @@ std::wstring MenuText(HMENU hMenu, UINT nPos) {
     return buf;
 }
 
-TEST(Resources, MenusHoldTheirPopupAndCommands) {
-    const HMENU hOptions = ::LoadMenuW(Self(), MAKEINTRESOURCEW(IDR_MENU_OPTIONS));
-    ASSERT_NE(hOptions, nullptr);
-    ASSERT_EQ(::GetMenuItemCount(hOptions), 1);
-    EXPECT_EQ(MenuText(hOptions, 0), L"安装选项");
-    const HMENU hPopup = ::GetSubMenu(hOptions, 0);
+// A menu resource of one popup with its caption, holding the commands given (id, text) in order.
+void ExpectMenu(UINT nID, const wchar_t* pszPopup,
+                std::initializer_list<std::pair<UINT, const wchar_t*>> commands) {
+    const HMENU hMenu = ::LoadMenuW(Self(), MAKEINTRESOURCEW(nID));
+    ASSERT_NE(hMenu, nullptr);
+    ASSERT_EQ(::GetMenuItemCount(hMenu), 1);
+    EXPECT_EQ(MenuText(hMenu, 0), pszPopup);
+    const HMENU hPopup = ::GetSubMenu(hMenu, 0);
     ASSERT_NE(hPopup, nullptr);
-    ASSERT_EQ(::GetMenuItemCount(hPopup), 2);
-    EXPECT_EQ(::GetMenuItemID(hPopup, 0), 32773u);
-    EXPECT_EQ(MenuText(hPopup, 0), L"自动安装 (&A)");
-    EXPECT_EQ(::GetMenuItemID(hPopup, 1), 32774u);
-    EXPECT_EQ(MenuText(hPopup, 1), L"手动安装 (&M)");
-    ::DestroyMenu(hOptions);
+    ASSERT_EQ(::GetMenuItemCount(hPopup), static_cast<int>(commands.size()));
+    UINT nPos = 0;
+    for (const auto& [id, pszText] : commands) {
+        EXPECT_EQ(::GetMenuItemID(hPopup, nPos), id);
+        EXPECT_EQ(MenuText(hPopup, nPos++), pszText);
+    }
+    ::DestroyMenu(hMenu);
+}
 
-    const HMENU hHelp = ::LoadMenuW(Self(), MAKEINTRESOURCEW(IDR_MENU_HELP));
-    ASSERT_NE(hHelp, nullptr);
-    ASSERT_EQ(::GetMenuItemCount(hHelp), 1);
-    EXPECT_EQ(MenuText(hHelp, 0), L"帮助");
-    const HMENU hHelpPopup = ::GetSubMenu(hHelp, 0);
-    ASSERT_NE(hHelpPopup, nullptr);
-    ASSERT_EQ(::GetMenuItemCount(hHelpPopup), 1);
-    EXPECT_EQ(::GetMenuItemID(hHelpPopup, 0), 16u);
-    EXPECT_EQ(MenuText(hHelpPopup, 0), L"关于 (&A)...");
-    ::DestroyMenu(hHelp);
+TEST(Resources, MenusHoldTheirPopupAndCommands) {
+    ExpectMenu(IDR_MENU_OPTIONS, L"安装选项",
+               {{32773, L"自动安装 (&A)"}, {32774, L"手动安装 (&M)"}});
+    ExpectMenu(IDR_MENU_HELP, L"帮助", {{16, L"关于 (&A)..."}});
 }
 
 TEST(Resources, StringTableHoldsTheTwelveTexts) {

@@ -1,5 +1,6 @@
-// Helpers of the control tests: pixels read back from windows and bitmaps, real mouse input,
-// a host dialog that records its commands, timed steps inside a modal loop, object counts.
+// Helpers of the control tests: pixels read back from windows and bitmaps, off-screen drawing,
+// real mouse input, a host dialog that records its commands, timed steps inside a modal loop,
+// object counts.
 #pragma once
 
 #include <windows.h>
@@ -15,8 +16,10 @@
 #include <vector>
 
 #include "fw/dialog.h"
+#include "fw/gdi.h"
 #include "tests/win/fw_test_support.h"
 #include "tests/win/gui_object_count.h"
+#include "ui/controls/static_time.h"
 
 namespace uitest {
 
@@ -141,19 +144,53 @@ private:
     std::vector<COLORREF> m_px;
 };
 
-// A bitmap of one colour with a marker pixel in its top-left corner, for telling images apart.
-inline HBITMAP MakeBitmap(int cx, int cy, COLORREF fill, COLORREF marker) {
+// --- off-screen drawing ----------------------------------------------------------------------
+
+// Paints rc of a device context in one colour, which stays its background colour.
+inline void Fill(HDC hDC, const RECT& rc, COLORREF cr) {
+    ::SetBkColor(hDC, cr);
+    ::ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+}
+
+// WM_ERASEBKGND of a window whose client area is all one colour: TRUE, erased.
+inline BOOL EraseBackground(HWND hWnd, HDC hDC, COLORREF cr) {
+    RECT rc{};
+    ::GetClientRect(hWnd, &rc);
+    Fill(hDC, rc, cr);
+    return TRUE;
+}
+
+inline HBITMAP ScreenBitmap(int cx, int cy) {
     const HDC screen = ::GetDC(nullptr);
     const HBITMAP hbm = ::CreateCompatibleBitmap(screen, cx, cy);
-    const HDC mem = ::CreateCompatibleDC(screen);
-    const HGDIOBJ old = ::SelectObject(mem, hbm);
-    const RECT rc{0, 0, cx, cy};
-    ::SetBkColor(mem, fill);
-    ::ExtTextOutW(mem, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-    ::SetPixel(mem, 0, 0, marker);
-    ::SelectObject(mem, old);
-    ::DeleteDC(mem);
     ::ReleaseDC(nullptr, screen);
+    return hbm;
+}
+
+// A memory device context with a screen bitmap of cx x cy selected into it.
+class Canvas {
+public:
+    Canvas(int cx, int cy)
+        : m_rc{0, 0, cx, cy}, m_bitmap(ScreenBitmap(cx, cy)), m_select(m_dc, m_bitmap) {}
+    operator HDC() const { return m_dc; }
+    HBITMAP Bitmap() const { return m_bitmap; }
+    const RECT& Rect() const { return m_rc; }
+    Pixels Read() const { return Pixels::FromDC(m_dc, m_rc); }
+
+private:
+    RECT m_rc;
+    CMemoryDC m_dc{nullptr};
+    CBitmap m_bitmap;
+    CSelectObject m_select;
+};
+
+// A bitmap of one colour with a marker pixel in its top-left corner, for telling images apart.
+inline HBITMAP MakeBitmap(int cx, int cy, COLORREF fill, COLORREF marker) {
+    const HBITMAP hbm = ScreenBitmap(cx, cy);
+    const CMemoryDC mem(nullptr);
+    const CSelectObject select(mem, hbm);
+    Fill(mem, RECT{0, 0, cx, cy}, fill);
+    ::SetPixel(mem, 0, 0, marker);
     return hbm;
 }
 
@@ -368,13 +405,7 @@ private:
         m_commands.emplace_back(Id, Code);
         if (m_onCommand) m_onCommand(Id, Code);
     }
-    BOOL OnEraseBkgnd(HDC hDC) {
-        RECT rc{};
-        GetClientRect(&rc);
-        ::SetBkColor(hDC, m_crBack);
-        ::ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-        return TRUE;
-    }
+    BOOL OnEraseBkgnd(HDC hDC) { return EraseBackground(GetSafeHwnd(), hDC, m_crBack); }
     static constexpr fw::MsgEntry kMessages[] = {
         fw::Msg<WM_ERASEBKGND, &HostDlg::OnEraseBkgnd>,
         fw::CmdCode<1001, BN_CLICKED, &HostDlg::OnCommandOf<1001, BN_CLICKED>>,
@@ -401,6 +432,21 @@ inline INT_PTR RunModal(CDialog& dlg, std::vector<Script::Step> steps, DWORD tim
     Script script(
         std::move(steps), [&dlg] { dlg.EndDialog(-2); }, timeoutMs);
     return dlg.DoModal();
+}
+
+// --- controls as the main window makes them -------------------------------------------------
+
+// The countdown labels: the seconds in bold red, and the text after them in bold gold.
+inline void CreateCountdownLabels(CStaticTime& seconds, CStaticTime& text, CWnd& parent,
+                                  const RECT& rcSeconds, const RECT& rcText) {
+    seconds.Create(L"10", WS_CHILD | WS_VISIBLE, rcSeconds, &parent, 1008);
+    seconds.SetFontHeight(14);
+    seconds.SetFontWeight(FW_BOLD);
+    seconds.SetTextColor(RGB(255, 0, 0));
+    text.Create(L"秒钟后开始自动安装!", WS_CHILD | WS_VISIBLE, rcText, &parent, 1009);
+    text.SetFontHeight(12);
+    text.SetFontWeight(FW_BOLD);
+    text.SetTextColor(RGB(255, 204, 0));
 }
 
 // --- object counts --------------------------------------------------------------------------
