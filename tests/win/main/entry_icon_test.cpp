@@ -114,8 +114,8 @@ TEST(CategoryIcon, LikeTheImageListsOwn) {
                   file.find(L"empty") == file.npos && file.find(L"absent") == file.npos)
             << file;
         AddCategoryIcon(ours, icon, hFallback);
-        const LoadedIcon::IconHolder loaded(LoadIconFile(file));
-        system.Add(loaded ? loaded.get() : hFallback);
+        const CIcon loaded(LoadIconFile(file));
+        system.Add(loaded ? loaded : hFallback);
     }
     ASSERT_EQ(ours.GetImageCount(), 7);
     for (int i = 0; i < 7; ++i)

@@ -44,16 +44,15 @@ bool ReadSmallIcon(HICON hIcon, iconimage::Image16& out) {
 LoadedIcon LoadCategoryIcon(const WString& path) {
     LoadedIcon loaded;
     loaded.path = path;
-    LoadedIcon::IconHolder icon(LoadIconFile(path));
+    CIcon icon(LoadIconFile(path));
     if (!icon) return loaded;
     // The image list's own first step: the best image for its size, from the file where it
     // can, else the icon scaled.
-    LoadedIcon::IconHolder small(static_cast<HICON>(
-        ::CopyImage(icon.get(), IMAGE_ICON, kSmall, kSmall, LR_COPYFROMRESOURCE)));
-    if (!small)
-        small.reset(static_cast<HICON>(::CopyImage(icon.get(), IMAGE_ICON, kSmall, kSmall, 0)));
+    CIcon small(
+        static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, kSmall, kSmall, LR_COPYFROMRESOURCE)));
+    if (!small) small.Attach(static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, kSmall, kSmall, 0)));
     auto image = std::make_unique<iconimage::Image16>();
-    if (small && ReadSmallIcon(small.get(), *image))
+    if (small && ReadSmallIcon(small, *image))
         loaded.small = std::move(image);
     else
         loaded.icon = std::move(icon);
@@ -69,11 +68,11 @@ void AddCategoryImage(CImageList& list, const LoadedIcon& icon, HICON hFallback)
                          icon.small->mask.data()))
             return;
         // Bitmaps that cannot be made: the system's way, from the file.
-        const LoadedIcon::IconHolder again(LoadIconFile(icon.path));
-        list.Add(again ? again.get() : hFallback);
+        const CIcon again(LoadIconFile(icon.path));
+        list.Add(again ? again : hFallback);
         return;
     }
-    list.Add(icon.icon ? icon.icon.get() : hFallback);
+    list.Add(icon.icon ? icon.icon : hFallback);
 }
 
 }  // namespace

@@ -71,9 +71,9 @@ void AddToLists(HICON hIcon, const std::vector<CImageList*>& lists) {
 }
 
 void AddThroughSystem(const WString& path, HICON hFallback, const std::vector<CImageList*>& lists) {
-    const LoadedIcon::IconHolder icon(LoadIconFile(path));
+    const CIcon icon(LoadIconFile(path));
     // The lists hold copies; the loaded icon goes when this ends.
-    AddToLists(icon ? icon.get() : hFallback, lists);
+    AddToLists(icon ? icon : hFallback, lists);
 }
 
 }  // namespace
@@ -109,7 +109,7 @@ LoadedIcon LoadEntryIcon(const WString& path) {
     if (ReadIconFile(path, bytes) && iconimage::Decode32(bytes, *image))
         loaded.image = std::move(image);
     else
-        loaded.icon.reset(LoadIconFile(path));
+        loaded.icon.Attach(LoadIconFile(path));
     return loaded;
 }
 
@@ -127,7 +127,7 @@ void CEntryIconStrip::Add(LoadedIcon icon) {
     }
     // The icons before this one go first, so that the order stays.
     Flush();
-    AddToLists(icon.icon ? icon.icon.get() : m_hFallback, m_lists);
+    AddToLists(icon.icon ? icon.icon : m_hFallback, m_lists);
     for (int& nPlaces : m_places) ++nPlaces;
     KeepPlaces();
 }

@@ -6,23 +6,16 @@
 #include <windows.h>
 
 #include <memory>
-#include <type_traits>
 
 #include "app/wstring.h"
+#include "fw/gdi.h"
 #include "ui/main/icons/icon_image.h"
 
 // An icon file read for an image list: decoded (the common form of 32 x 32), or scaled to
 // 16 x 16 as bits, or else loaded by the system; or none of these when it cannot be loaded.
 struct LoadedIcon {
-    // An icon object is freed by DestroyIcon, not by the DeleteObject of fw/gdi.h's owner,
-    // which frees GDI objects only.
-    struct IconDeleter {
-        void operator()(HICON hIcon) const { ::DestroyIcon(hIcon); }
-    };
-    using IconHolder = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
-
     WString path;
     std::unique_ptr<iconimage::Image32> image;
     std::unique_ptr<iconimage::Image16> small;
-    IconHolder icon;
+    CIcon icon;
 };
