@@ -53,11 +53,13 @@ public:
     using ShellExecuteExProc = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
     static ShellExecuteExProc SetShellExecuteProc(ShellExecuteExProc pfn);
 
-    // Tick state of a check-box button (0 or 1): read it here, set it with SetCheck.
+    // Tick state of a check-box button (0 or 1): read it with IsChecked, set it with SetCheck.
     int m_nChecked = 0;
-    // Set from the creation style: the button is a check box. Read only.
-    BOOL m_bCheckBox = FALSE;
 
+    // The tick as kept, without a message: what BM_GETCHECK answers.
+    BOOL IsChecked() const { return m_nChecked; }
+    // Set from the creation style: the button is a check box.
+    BOOL IsCheckBox() const { return m_bCheckBox; }
     BOOL IsHovered() const { return m_bHover; }
     BOOL IsDefaultButton() const { return m_bDefaultButton; }
     // Borrowed: the button keeps them.
@@ -124,6 +126,7 @@ private:
         fw::ReflectCmd<BN_CLICKED, &CButtonST::OnClicked>,
     };
 
+    BOOL m_bCheckBox = FALSE;
     COLORREF m_colors[BTNST_MAX_COLORS];
     CToolTipCtrl m_tip;
     wchar_t m_szLink[kMaxLink] = {};

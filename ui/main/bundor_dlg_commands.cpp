@@ -8,7 +8,7 @@
 
 void CBundorDlg::OnSelectAll() {
     // The box has flipped its own tick already.
-    m_panes.SetAllTicks(m_nCurList, m_btnSelectAll.m_nChecked != 0);
+    m_panes.SetAllTicks(m_nCurList, m_btnSelectAll.IsChecked() != 0);
 }
 
 void CBundorDlg::OnPrevCategory() {

@@ -55,6 +55,6 @@ LRESULT CBundorDlg::OnCategoryChanged(NMLISTVIEW* pNM) {
 // it was.
 void CBundorDlg::UpdateSelectAllBox() {
     const int nTick = m_panes.AllTicked(m_nCurList);
-    if (nTick < 0 || !m_btnSelectAll.m_bCheckBox) return;
+    if (nTick < 0 || !m_btnSelectAll.IsCheckBox()) return;
     m_btnSelectAll.SetCheck(nTick);
 }

@@ -90,7 +90,7 @@ TEST(MainCommands, CountdownRunsOutAndAClickStopsItAndStillActs) {
              // Laid out again without room for the labels, after the click reached the box.
              const RECT rc = maintest::ClientRectOf(dlg, dlg.m_btnSelectAll);
              EXPECT_EQ(rc.left, rcSelectAll.left - 150);
-             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 1);
+             EXPECT_EQ(dlg.m_btnSelectAll.IsChecked(), 1);
              EXPECT_EQ(Ticks(dlg.m_pEntryLists[0]), (Ints{0, 1, 1, 0, 1}));
              EXPECT_EQ(c.pCategories[1].pEntries[0].nChecked, 1);
          }},
@@ -173,7 +173,7 @@ ManualInstall=c1 manual.exe
              EXPECT_FALSE(Visible(dlg.m_lblSeconds));
              EXPECT_EQ(maintest::ClientRectOf(dlg, dlg.m_btnSelectAll).left, 161 + 16);
              EXPECT_EQ(dlg.m_nCurList, 1);  // the key moved on to A
-             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 0);
+             EXPECT_EQ(dlg.m_btnSelectAll.IsChecked(), 0);
 
              // Select all on A: its rows, their rows in the all-entries list, the model.
              dlg.m_btnSelectAll.SendMessage(BM_CLICK);
@@ -184,7 +184,7 @@ ManualInstall=c1 manual.exe
              // Previous to the all-entries list (b2 and c1 are not ticked), then at its start.
              command(IDC_BTN_PREV);
              EXPECT_EQ(dlg.m_nCurList, 0);
-             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 0);
+             EXPECT_EQ(dlg.m_btnSelectAll.IsChecked(), 0);
              command(IDC_BTN_PREV);
              EXPECT_EQ(dlg.m_nCurList, 0);
              EXPECT_EQ(dlg.m_listCategory.GetNextItem(-1, LVNI_SELECTED), 0);
@@ -206,11 +206,11 @@ ManualInstall=c1 manual.exe
              // A single tick leaves the box until the next switch.
              lists[3].SetCheck(0, TRUE);
              EXPECT_EQ(c.pCategories[2].pEntries[0].nChecked, 1);
-             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 0);
+             EXPECT_EQ(dlg.m_btnSelectAll.IsChecked(), 0);
              command(IDC_BTN_PREV);
-             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 0);
+             EXPECT_EQ(dlg.m_btnSelectAll.IsChecked(), 0);
              command(IDC_BTN_NEXT);
-             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 1);
+             EXPECT_EQ(dlg.m_btnSelectAll.IsChecked(), 1);
 
              dlg.PostMessage(WM_COMMAND, IDC_BTN_OPTIONS);
          }},

@@ -230,8 +230,8 @@ TEST_F(DesignExample, OpensWithItsRowsCountsImagesAndTicks) {
         EXPECT_EQ(maintest::TipText(dlg.m_btnInstall), L"手动安装所选软件");
         EXPECT_EQ(maintest::TipText(dlg.m_btnSelectAll), L"选择所有应用程序");
         EXPECT_STREQ(dlg.m_btnForum.GetLink(), L"https://bundor.example/");
-        EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 0);
-        EXPECT_TRUE(dlg.m_btnSelectAll.m_bCheckBox);
+        EXPECT_EQ(dlg.m_btnSelectAll.IsChecked(), 0);
+        EXPECT_TRUE(dlg.m_btnSelectAll.IsCheckBox());
         EXPECT_EQ(dlg.m_lblSeconds.GetSafeHwnd(), nullptr);
         EXPECT_FALSE(dlg.KillTimer(1));
 
@@ -311,7 +311,7 @@ TEST_F(DesignExample, ATickReachesTheOtherListAndTheCatalogueOnce) {
         EXPECT_FALSE(Visible(lists[2]));
         EXPECT_AT(dlg, lists[1], 161, 77, 786, 440);
         EXPECT_EQ(lists[1].GetColumnWidth(0), 314);
-        EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 1);
+        EXPECT_EQ(dlg.m_btnSelectAll.IsChecked(), 1);
         // Unticking the selected row of A's list: the all-entries list and the catalogue
         // follow, and the change that comes back from there is not mirrored again.
         lists[1].SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -455,7 +455,7 @@ ManualInstall={f}huge.exe
              EXPECT_TRUE(maintest::ShowsImages(dlg.m_btnInstall, IDB_INSTALL_AUTO_IN,
                                                IDB_INSTALL_AUTO_OUT));
              EXPECT_EQ(maintest::TipText(dlg.m_btnInstall), L"自动安装所选软件");
-             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 0);  // big is not ticked
+             EXPECT_EQ(dlg.m_btnSelectAll.IsChecked(), 0);  // big is not ticked
              maintest::SetClientSize(dlg, 800, 480);
          }},
         {100,
@@ -475,7 +475,7 @@ ManualInstall={f}huge.exe
              dlg.m_listCategory.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED,
                                              LVIS_SELECTED | LVIS_FOCUSED);
              EXPECT_EQ(dlg.m_nCurList, 1);
-             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 1);  // a1 is ticked
+             EXPECT_EQ(dlg.m_btnSelectAll.IsChecked(), 1);  // a1 is ticked
              // The empty category shows its empty list and leaves the box as it was.
              dlg.m_listCategory.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED,
                                              LVIS_SELECTED | LVIS_FOCUSED);
@@ -483,7 +483,7 @@ ManualInstall={f}huge.exe
              EXPECT_TRUE(Visible(lists[2]));
              EXPECT_FALSE(Visible(lists[1]));
              EXPECT_AT(dlg, lists[2], 161, 77, 786, 440);
-             EXPECT_EQ(dlg.m_btnSelectAll.m_nChecked, 1);
+             EXPECT_EQ(dlg.m_btnSelectAll.IsChecked(), 1);
              dlg.PostMessage(WM_SYSCOMMAND, IDM_ABOUTBOX);
          },
          nullptr},

@@ -72,14 +72,14 @@ TEST(ImageButton, CreationStyleDecidesCheckBoxAndDefaultButton) {
     ASSERT_TRUE(ownerDrawn.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, RECT{0, 90, 50, 110},
                                   &parent, 1004));
 
-    EXPECT_TRUE(check.m_bCheckBox);
+    EXPECT_TRUE(check.IsCheckBox());
     EXPECT_FALSE(check.IsDefaultButton());
-    EXPECT_FALSE(defPush.m_bCheckBox);
+    EXPECT_FALSE(defPush.IsCheckBox());
     EXPECT_TRUE(defPush.IsDefaultButton());
-    EXPECT_FALSE(push.m_bCheckBox);
+    EXPECT_FALSE(push.IsCheckBox());
     EXPECT_FALSE(push.IsDefaultButton());
     // Already owner-drawn (0xB has the bit that check boxes have): still a push button.
-    EXPECT_FALSE(ownerDrawn.m_bCheckBox);
+    EXPECT_FALSE(ownerDrawn.IsCheckBox());
 
     // Every one is owner-drawn now, the other style bits untouched.
     for (CButtonST* b : {&check, &defPush, &push, &ownerDrawn})
@@ -110,7 +110,7 @@ TEST(ImageButton, TickStateFollowsSetCheckOnlyForCheckBoxes) {
     for (const auto& [set, expected] : cases) {
         check.SendMessage(BM_SETCHECK, set);
         EXPECT_EQ(check.GetCheck(), expected) << set;
-        EXPECT_EQ(check.m_nChecked, expected) << set;
+        EXPECT_EQ(check.IsChecked(), expected) << set;
     }
     push.SendMessage(BM_SETCHECK, 1);
     EXPECT_EQ(push.GetCheck(), 0);
@@ -583,7 +583,7 @@ TEST(ImageButtonInput, CheckBoxShowsInWhileTickedAndTogglesOnClick) {
         SetTestImages(b, 40, 20);
     });
     std::vector<int> tickAtCommand;
-    dlg.m_onCommand = [&](UINT, UINT) { tickAtCommand.push_back(b.m_nChecked); };
+    dlg.m_onCommand = [&](UINT, UINT) { tickAtCommand.push_back(b.IsChecked()); };
     auto capture = [&] {
         ::UpdateWindow(b);
         return Pixels::FromWindow(b);
