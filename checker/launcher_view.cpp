@@ -1,6 +1,7 @@
 #include "checker/launcher_view.h"
 
 #include <algorithm>
+#include <span>
 
 #include "ops/package_check.h"
 #include "ops/package_size.h"
@@ -65,8 +66,8 @@ LauncherView BuildLauncherView(const CatalogueModel& model, const CatalogueWalk&
     view.nWaitime = config.nWaitime;
     view.strSavePath = config.strSavePath;
 
-    const CategoryInfo* categories = config.pCategories;
-    for (size_t k = 0; categories != nullptr && !categories[k].strName.empty(); ++k) {
+    const std::span<CategoryInfo> categories = CategoriesOf(config);
+    for (size_t k = 0; k < categories.size(); ++k) {
         const CategoryInfo& category = categories[k];
         const CategoryWalk& categoryWalk = walk.categories.at(k);
         CategoryView& categoryView = view.categories.emplace_back();
@@ -74,11 +75,10 @@ LauncherView BuildLauncherView(const CatalogueModel& model, const CatalogueWalk&
         categoryView.nLine = LineOf(categoryWalk.pSortKey);
         categoryView.nSectionLine = LineOf(categoryWalk.pSection);
         categoryView.icon = FindIcon(category.strIconPath, fileSystem);
-        for (size_t j = 0; category.pEntries != nullptr && !category.pEntries[j].strName.empty();
-             ++j) {
+        const std::span<EntryInfo> entries = EntriesOf(category);
+        for (size_t j = 0; j < entries.size(); ++j)
             categoryView.entries.push_back(
-                ViewEntry(category.pEntries[j], categoryWalk.entries.at(j), fileSystem));
-        }
+                ViewEntry(entries[j], categoryWalk.entries.at(j), fileSystem));
     }
     return view;
 }

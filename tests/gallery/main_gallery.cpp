@@ -71,7 +71,7 @@ int wmain(int argc, wchar_t** argv) {
     if (medium.back() != L'\\') medium += L'\\';
     testmedium::MediumHost host(medium);
     CatalogueConfig* pConfig = LoadCatalogue(host);
-    if (!pConfig->pCategories || pConfig->pCategories[0].strName.empty()) {
+    if (CategoriesOf(*pConfig).empty()) {
         std::fwprintf(stderr, L"main_gallery: no catalogue in %ls\n", medium.c_str());
         return 1;
     }

@@ -38,15 +38,11 @@ CatalogueConfig* Load(const std::string& text, FakeHost* host = nullptr) {
 }
 
 size_t CountCategories(const CatalogueConfig* c) {
-    size_t n = 0;
-    while (!c->pCategories[n].strName.empty()) ++n;
-    return n;
+    return CategoriesOf(*c).size();
 }
 
 size_t CountEntries(const CategoryInfo& category) {
-    size_t n = 0;
-    while (!category.pEntries[n].strName.empty()) ++n;
-    return n;
+    return EntriesOf(category).size();
 }
 
 // The whole model as text, end markers included, for comparing models.

@@ -147,15 +147,17 @@ TEST(CheckerView, WalkAgreesWithTheLaunchersModel) {
     MemoryFileSystem fs;
     const LauncherView view = CheckText(text, fs).view;
 
+    const std::span<CategoryInfo> categories = CategoriesOf(model.config);
     size_t k = 0;
-    for (; !model.config.pCategories[k].strName.empty(); ++k) {
-        const CategoryInfo& category = model.config.pCategories[k];
+    for (; k < categories.size(); ++k) {
+        const CategoryInfo& category = categories[k];
         ASSERT_LT(k, view.categories.size());
         EXPECT_EQ(view.categories[k].strName, category.strName);
         EXPECT_EQ(view.categories[k].icon.strPath, category.strIconPath);
+        const std::span<EntryInfo> entries = EntriesOf(category);
         size_t j = 0;
-        for (; !category.pEntries[j].strName.empty(); ++j) {
-            const EntryInfo& entry = category.pEntries[j];
+        for (; j < entries.size(); ++j) {
+            const EntryInfo& entry = entries[j];
             ASSERT_LT(j, view.categories[k].entries.size());
             const EntryView& seen = view.categories[k].entries[j];
             EXPECT_EQ(seen.strName, entry.strName);

@@ -29,7 +29,7 @@ constexpr size_t kIconsPerTick = 64;
 }  // namespace
 
 void CBundorDlg::StartIcons() {
-    m_pIconFeed = std::make_unique<CIconFeed>(m_pConfig->pCategories, kIconWorkers, kIconsAhead,
+    m_pIconFeed = std::make_unique<CIconFeed>(*m_pConfig, kIconWorkers, kIconsAhead,
                                               kFirstCategories, kFirstEntries);
 }
 

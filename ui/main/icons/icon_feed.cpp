@@ -7,9 +7,10 @@
 #include "ui/main/icons/category_icon.h"
 #include "ui/main/icons/entry_icon.h"
 
-CIconFeed::CIconFeed(const CategoryInfo* pCategories, size_t nWorkers, size_t nAhead,
+CIconFeed::CIconFeed(const CatalogueConfig& config, size_t nWorkers, size_t nAhead,
                      size_t nFirstCategories, size_t nFirstEntries)
-    : CIconFeed(MakeOrder(pCategories, nFirstCategories, nFirstEntries), nWorkers, nAhead) {}
+    : CIconFeed(MakeOrder(CategoriesOf(config), nFirstCategories, nFirstEntries), nWorkers,
+                nAhead) {}
 
 CIconFeed::CIconFeed(Order order, size_t nWorkers, size_t nAhead)
     : m_places(std::move(order.places)),
@@ -18,33 +19,30 @@ CIconFeed::CIconFeed(Order order, size_t nWorkers, size_t nAhead)
 
 // The first categories' icons, the first entries' icons, then the other categories' and the
 // other entries', each part in catalogue order: every image list gets its images in order.
-CIconFeed::Order CIconFeed::MakeOrder(const CategoryInfo* pCategories, size_t nFirstCategories,
-                                      size_t nFirstEntries) {
+CIconFeed::Order CIconFeed::MakeOrder(std::span<const CategoryInfo> categories,
+                                      size_t nFirstCategories, size_t nFirstEntries) {
     Order order;
-    const auto add = [&](int k, int j) {
-        const CategoryInfo& category = pCategories[k];
-        order.jobs.push_back(
-            {j < 0 ? category.strIconPath : category.pEntries[j].strIconPath, j >= 0});
-        order.places.push_back({k, j});
+    const auto add = [&](size_t k, const WString& path, int j) {
+        order.jobs.push_back({path, j >= 0});
+        order.places.push_back({static_cast<int>(k), j});
     };
-    size_t nCategories = 0;
-    while (pCategories && !pCategories[nCategories].strName.empty()) ++nCategories;
-    const auto categories = [&](size_t nFrom, size_t nTo) {
-        for (size_t k = nFrom; k < nTo && k < nCategories; ++k) add(static_cast<int>(k), -1);
+    const auto categoryIcons = [&](size_t nFrom, size_t nTo) {
+        for (size_t k = nFrom; k < nTo && k < categories.size(); ++k)
+            add(k, categories[k].strIconPath, -1);
     };
-    const auto entries = [&](size_t nFrom, size_t nTo) {
+    const auto entryIcons = [&](size_t nFrom, size_t nTo) {
         size_t n = 0;  // entries before category k
-        for (size_t k = 0; n < nTo && k < nCategories; ++k) {
-            const EntryInfo* pEntries = pCategories[k].pEntries;
-            for (int j = 0; n < nTo && pEntries && !pEntries[j].strName.empty(); ++j, ++n)
-                if (n >= nFrom) add(static_cast<int>(k), j);
+        for (size_t k = 0; n < nTo && k < categories.size(); ++k) {
+            const std::span<EntryInfo> entries = EntriesOf(categories[k]);
+            for (size_t j = 0; n < nTo && j < entries.size(); ++j, ++n)
+                if (n >= nFrom) add(k, entries[j].strIconPath, static_cast<int>(j));
         }
     };
-    categories(0, nFirstCategories);
-    entries(0, nFirstEntries);
+    categoryIcons(0, nFirstCategories);
+    entryIcons(0, nFirstEntries);
     order.nFirst = order.jobs.size();
-    categories(nFirstCategories, SIZE_MAX);
-    entries(nFirstEntries, SIZE_MAX);
+    categoryIcons(nFirstCategories, SIZE_MAX);
+    entryIcons(nFirstEntries, SIZE_MAX);
     return order;
 }
 

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <span>
 #include <vector>
 
 #include "app/catalogue.h"
@@ -29,7 +30,7 @@ public:
     // Starts reading at once, on nWorkers threads, at most nAhead icons ahead of those added.
     // The icons of the first nFirstCategories categories and of the first nFirstEntries
     // entries are read first.
-    CIconFeed(const CategoryInfo* pCategories, size_t nWorkers, size_t nAhead,
+    CIconFeed(const CatalogueConfig& config, size_t nWorkers, size_t nAhead,
               size_t nFirstCategories, size_t nFirstEntries);
 
     // Adds the first icons, waiting for them at most the time given: an icon still not read by
@@ -53,7 +54,7 @@ private:
         std::vector<Place> places;
         size_t nFirst = 0;  // the jobs of the first icons
     };
-    static Order MakeOrder(const CategoryInfo* pCategories, size_t nFirstCategories,
+    static Order MakeOrder(std::span<const CategoryInfo> categories, size_t nFirstCategories,
                            size_t nFirstEntries);
     CIconFeed(Order order, size_t nWorkers, size_t nAhead);
     // Adds icons while bMore says so, the entries' in strips of consecutive icons of one
