@@ -5,9 +5,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "fw/self_drawn.h"
 #include "fw/wnd.h"
 
-class CButton : public CWnd {
+// An owner-drawn button draws itself in DrawItem.
+class CButton : public fw::SelfDrawnWnd {
 public:
     BOOL Create(LPCWSTR pszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
         return CreateEx(0, L"BUTTON", pszCaption, dwStyle, rect, pParentWnd, nID);
@@ -18,23 +20,6 @@ public:
     void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE) const {
         SendMessage(BM_SETSTYLE, nStyle, bRedraw);
     }
-
-    // An owner-drawn button draws itself: its parent's WM_DRAWITEM is handed back to it.
-    virtual void DrawItem(DRAWITEMSTRUCT* pDrawItemStruct) {}
-
-protected:
-    bool ProcessMessageTable(fw::MsgContext& ctx) override {
-        return ctx.Run(*this, kMessages) || CWnd::ProcessMessageTable(ctx);
-    }
-
-private:
-    BOOL OnReflectedDrawItem(DRAWITEMSTRUCT* pDIS) {
-        DrawItem(pDIS);
-        return TRUE;
-    }
-    static constexpr fw::MsgEntry kMessages[] = {
-        fw::Reflect<WM_DRAWITEM, &CButton::OnReflectedDrawItem>,
-    };
 };
 
 class CStatic : public CWnd {

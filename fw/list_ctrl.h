@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "fw/image_list.h"
-#include "fw/wnd.h"
+#include "fw/self_drawn.h"
 
-class CListCtrl : public CWnd {
+// An owner-drawn list (LVS_OWNERDRAWFIXED) draws its rows itself in DrawItem.
+class CListCtrl : public fw::SelfDrawnWnd {
 public:
     CListCtrl() = default;
     ~CListCtrl() override;
@@ -98,23 +99,15 @@ public:
     // those).
     HIMAGELIST SetImageList(CImageList* pImageList, int nType);
 
-    // An owner-drawn list draws its rows itself: its parent's WM_DRAWITEM is handed back here.
-    virtual void DrawItem(DRAWITEMSTRUCT* pDrawItemStruct) {}
-
 protected:
     bool ProcessMessageTable(fw::MsgContext& ctx) override {
-        return ctx.Run(*this, kMessages) || CWnd::ProcessMessageTable(ctx);
+        return ctx.Run(*this, kMessages) || SelfDrawnWnd::ProcessMessageTable(ctx);
     }
 
 private:
-    BOOL OnReflectedDrawItem(DRAWITEMSTRUCT* pDIS) {
-        DrawItem(pDIS);
-        return TRUE;
-    }
     void OnDestroy();
     void DestroyOwnImageLists();
     static constexpr fw::MsgEntry kMessages[] = {
-        fw::Reflect<WM_DRAWITEM, &CListCtrl::OnReflectedDrawItem>,
         fw::Msg<WM_DESTROY, &CListCtrl::OnDestroy>,
     };
 
