@@ -1,6 +1,7 @@
 #include "ui/main/list_art.h"
 
 #include <array>
+#include <initializer_list>
 
 #include "res/resource.h"
 
@@ -12,20 +13,38 @@ struct Store {
     std::array<CBitmap, 15> bitmaps;
 };
 
-// Sets of row bitmaps: index 3 x slice + state (slices middle, left, right; states normal,
+// A slice's bitmaps: the row as it is, and selected.
+struct Slice {
+    UINT normal;
+    UINT selected;
+};
+
+// A set of row bitmaps: index 3 x slice + state (slices middle, left, right; states normal,
 // selected with focus, selected without focus), as bitmap resource ids.
-constexpr std::array<UINT, 9> kEntryRows = {
-    IDB_ENTRY_ROW_MID,   IDB_ENTRY_ROW_SEL_MID,   IDB_ENTRY_ROW_SEL_MID,
-    IDB_ENTRY_ROW_LEFT,  IDB_ENTRY_ROW_SEL_LEFT,  IDB_ENTRY_ROW_SEL_LEFT,
-    IDB_ENTRY_ROW_RIGHT, IDB_ENTRY_ROW_SEL_RIGHT, IDB_ENTRY_ROW_SEL_RIGHT};
-constexpr std::array<UINT, 9> kHeaderRows = {
-    IDB_HEADER_ROW_MID,   IDB_HEADER_ROW_MID,   IDB_HEADER_ROW_MID,
-    IDB_HEADER_ROW_LEFT,  IDB_HEADER_ROW_LEFT,  IDB_HEADER_ROW_LEFT,
-    IDB_HEADER_ROW_RIGHT, IDB_HEADER_ROW_RIGHT, IDB_HEADER_ROW_RIGHT};
-constexpr std::array<UINT, 9> kCategoryRows = {
-    IDB_CATEGORY_ROW_MID,   IDB_CATEGORY_ROW_SEL_MID,   IDB_CATEGORY_ROW_SEL_MID,
-    IDB_CATEGORY_ROW_LEFT,  IDB_CATEGORY_ROW_SEL_LEFT,  IDB_CATEGORY_ROW_SEL_LEFT,
-    IDB_CATEGORY_ROW_RIGHT, IDB_CATEGORY_ROW_SEL_RIGHT, IDB_CATEGORY_ROW_SEL_RIGHT};
+constexpr std::array<UINT, 9> RowSet(Slice mid, Slice left, Slice right) {
+    std::array<UINT, 9> ids{};
+    size_t i = 0;
+    for (const Slice& slice : {mid, left, right}) {
+        ids[i++] = slice.normal;
+        // A selected row looks the same with or without the focus.
+        ids[i++] = slice.selected;
+        ids[i++] = slice.selected;
+    }
+    return ids;
+}
+
+constexpr std::array<UINT, 9> kEntryRows =
+    RowSet({IDB_ENTRY_ROW_MID, IDB_ENTRY_ROW_SEL_MID}, {IDB_ENTRY_ROW_LEFT, IDB_ENTRY_ROW_SEL_LEFT},
+           {IDB_ENTRY_ROW_RIGHT, IDB_ENTRY_ROW_SEL_RIGHT});
+// A header row looks the same selected or not.
+constexpr std::array<UINT, 9> kHeaderRows =
+    RowSet({IDB_HEADER_ROW_MID, IDB_HEADER_ROW_MID}, {IDB_HEADER_ROW_LEFT, IDB_HEADER_ROW_LEFT},
+           {IDB_HEADER_ROW_RIGHT, IDB_HEADER_ROW_RIGHT});
+constexpr std::array<UINT, 9> kCategoryRows =
+    RowSet({IDB_CATEGORY_ROW_MID, IDB_CATEGORY_ROW_SEL_MID},
+           {IDB_CATEGORY_ROW_LEFT, IDB_CATEGORY_ROW_SEL_LEFT},
+           {IDB_CATEGORY_ROW_RIGHT, IDB_CATEGORY_ROW_SEL_RIGHT});
+
 // Loading order of the fifteen: 148 to 156, then 166 to 171.
 constexpr std::array<UINT, 15> kBitmapIds = {
     IDB_ENTRY_ROW_MID,        IDB_ENTRY_ROW_LEFT,        IDB_ENTRY_ROW_RIGHT,
