@@ -53,9 +53,6 @@ public:
     using ShellExecuteExProc = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
     static ShellExecuteExProc SetShellExecuteProc(ShellExecuteExProc pfn);
 
-    // Tick state of a check-box button (0 or 1): read it with IsChecked, set it with SetCheck.
-    int m_nChecked = 0;
-
     // The tick as kept, without a message: what BM_GETCHECK answers.
     BOOL IsChecked() const { return m_nChecked; }
     // Set from the creation style: the button is a check box.
@@ -86,6 +83,8 @@ protected:
     BOOL m_bDefaultButton = FALSE;
 
 private:
+    // Tick state of a check-box button (0 or 1): read it with IsChecked, set it with SetCheck.
+    int m_nChecked = 0;
     struct Image {
         CBitmap bitmap;
         SIZE size{};

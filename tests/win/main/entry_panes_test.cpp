@@ -72,7 +72,7 @@ TEST(EntryPanes, AListOrImageListThatCannotBeCreatedLeavesItsCategoryEmpty) {
         EXPECT_EQ(Ticks(lists[2]), (Ints{0}));
 
         // Select-all ticks what is shown, and nothing of the empty categories.
-        dlg.m_btnSelectAll.m_nChecked = 1;
+        dlg.m_btnSelectAll.SetCheck(BST_CHECKED);
         dlg.SendMessage(WM_COMMAND, IDC_BTN_SELECT_ALL);
         EXPECT_EQ(b[0].nChecked, 1);
         EXPECT_EQ(Ticks(lists[2]), (Ints{1}));
