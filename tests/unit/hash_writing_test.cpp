@@ -161,17 +161,13 @@ TEST_F(HashWritingTest, CommandsLeftOutAndFilesThatCannotBeRead) {
     EXPECT_EQ(HashWriteStatus(failed), kExitErrors);
 }
 
-TEST(CatalogueTextEncoding, EncodesEachEncodingOrRefuses) {
+// The writing tests above cover UTF-16 LE, UTF-8 with BOM and GBK; here big-endian UTF-16,
+// and a text that GBK cannot hold, which is refused rather than written with '?'.
+TEST(CatalogueTextEncoding, EncodesBigEndianOrRefuses) {
     std::string bytes;
-    ASSERT_TRUE(EncodeCatalogueText(TextEncoding::Ansi, WSTR("a压缩"), bytes));
-    EXPECT_EQ(bytes, "a\xD1\xB9\xCB\xF5");
     EXPECT_FALSE(EncodeCatalogueText(TextEncoding::Ansi, Utf8ToWide("\xF0\x9F\x98\x80"), bytes));
     ASSERT_TRUE(EncodeCatalogueText(TextEncoding::Utf16Be, WSTR("a压"), bytes));
     EXPECT_EQ(bytes, std::string("\0a\x53\x8B", 4));
-    ASSERT_TRUE(EncodeCatalogueText(TextEncoding::Utf16Le, WSTR("a压"), bytes));
-    EXPECT_EQ(bytes, std::string("a\0\x8B\x53", 4));
-    ASSERT_TRUE(EncodeCatalogueText(TextEncoding::Utf8Bom, WSTR("压"), bytes));
-    EXPECT_EQ(bytes, "\xE5\x8E\x8B");
 }
 
 }  // namespace
